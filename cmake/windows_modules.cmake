@@ -5,6 +5,14 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 add_link_options(-static -static-libgcc -static-libstdc++)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
 
+# stdcall names carry their argument size on 32-bit Windows only.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(PLNX_DSM_ENTRY_SYMBOL "DSM_Entry@24")
+  add_link_options(-Wl,--enable-stdcall-fixup)
+else()
+  set(PLNX_DSM_ENTRY_SYMBOL "DSM_Entry")
+endif()
+
 # The Win32 side of the data source, as a static library so that in-process
 # tests under Wine can link it too; the subsystem folders add their sources.
 add_library(plnx_ds_core STATIC)
@@ -13,14 +21,6 @@ target_link_libraries(plnx_ds_core PUBLIC plnx_portable user32 gdi32 kernel32)
 # The data source module: the entry point, the resources and the core.
 add_library(PLNX_Q7B SHARED)
 set_target_properties(PLNX_Q7B PROPERTIES PREFIX "" SUFFIX ".DS" OUTPUT_NAME PLNX_Q7B)
-
-# stdcall names carry their argument size on 32-bit Windows only.
-if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-  set(PLNX_DSM_ENTRY_SYMBOL "DSM_Entry@24")
-  add_link_options(-Wl,--enable-stdcall-fixup)
-else()
-  set(PLNX_DSM_ENTRY_SYMBOL "DSM_Entry")
-endif()
 
 # Import library for the source manager's entry point, bound by ordinal 1.
 set(PLNX_TWAIN32_IMPORT_DEF ${CMAKE_BINARY_DIR}/twain32_import.def)

@@ -22,6 +22,12 @@ configure_file(${CMAKE_SOURCE_DIR}/tools/wine-run.in ${PLNX_WINE_RUN} @ONLY FILE
   OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${PLNX_WINE_RUN})
 
+if(NOT PLNX_RUN_WINE_TESTS)
+  # Wine cannot run this build's programs here: no prefix, nothing to install.
+  add_custom_target(wine_install)
+  return()
+endif()
+
 # Creating the prefix once; the stamp keeps later builds from repeating it.
 set(PLNX_PREFIX_STAMP ${PLNX_WINEPREFIX}/.plnx-prefix-created)
 add_custom_command(OUTPUT ${PLNX_PREFIX_STAMP}
@@ -41,10 +47,6 @@ add_custom_target(wine_install ALL
   COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:TWAIN_32> ${PLNX_WINDIR}/system32/TWAIN_32.DLL
   DEPENDS ${PLNX_PREFIX_STAMP} ${PLNX_INSTALL_MODULES}
   COMMENT "Installing the modules into the Wine prefix")
-
-if(NOT PLNX_RUN_WINE_TESTS)
-  return()
-endif()
 
 # Xvfb for the tests that show windows, started and stopped as test fixtures;
 # the stop also ends the wineserver so nothing outlives the run.

@@ -3,6 +3,7 @@
 #include "twain/ds_entry.h"
 
 #include <new>
+#include <string.h>
 
 #include "settings/scan_settings.h"
 #include "twain/capability_dispatch.h"
@@ -21,6 +22,12 @@ namespace {
 
 bool IdentityFilled = false;
 
+// Set by a refused MSG_OPENDS in the closed state. Source managers read the
+// source's status right after a refused open to learn why; the status
+// request that follows then reports the open's condition code once, where
+// it would otherwise be refused for the closed state and the reason lost.
+bool OpenFailurePending = false;
+
 TW_UINT16 ProcessEvent(TW_MEMREF data) {
     TW_EVENT* event = static_cast<TW_EVENT*>(data);
     if (!event) {
@@ -38,9 +45,13 @@ TW_UINT16 ProcessEvent(TW_MEMREF data) {
 }
 
 void Dispatch(TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data) {
+    bool openFailed = OpenFailurePending;
+    OpenFailurePending = false;
     const TripletRule* rule = FindTripletRule(dat, msg);
     if (!rule) return Fail(TWCC_BADPROTOCOL);
     if (rule->Handler == H_CAPABILITY) return HandleCapabilityRequest(msg, static_cast<TW_CAPABILITY*>(data));
+    if (rule->Handler == H_STATUS_GET && openFailed && SessionState == STATE_LOADED)
+        return HandleStatusGet(static_cast<TW_STATUS*>(data));
     ReturnCode = TWRC_SUCCESS;
     if (!TripletStateAccepted(*rule, SessionState)) return Fail(rule->RefusalCode);
     switch (rule->Handler) {
@@ -49,7 +60,10 @@ void Dispatch(TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data) {
         memcpy(data, &SourceIdentity, sizeof SourceIdentity);
         ConditionCode = TWCC_SUCCESS;
         return;
-    case H_OPENDS: return OpenSource(static_cast<TW_IDENTITY*>(data));
+    case H_OPENDS:
+        OpenSource(static_cast<TW_IDENTITY*>(data));
+        OpenFailurePending = ReturnCode == TWRC_FAILURE && SessionState == STATE_LOADED;
+        return;
     case H_CLOSEDS: return CloseSource();
     case H_PENDING_GET:
     case H_PENDING_RESET:

@@ -26,12 +26,23 @@ std::string ClassOf(HWND window) {
     return std::string(name, length > 0 ? length : 0);
 }
 
-// Message boxes are dialogs of the system class made by user32; the source's
-// own dialogs belong to its module.
+BOOL CALLBACK FindOtherControl(HWND child, LPARAM context) {
+    std::string type = ClassOf(child);
+    if (lstrcmpiA(type.c_str(), "Static") == 0 || lstrcmpiA(type.c_str(), "Button") == 0) return TRUE;
+    *reinterpret_cast<bool*>(context) = true;
+    return FALSE;
+}
+
+// A message box is a dialog of the system class that belongs to no module
+// (Wine) or to user32, holding only static texts, its icon and buttons. The
+// source's own dialogs belong to its module.
 bool IsMessageBox(HWND window) {
     if (ClassOf(window) != "#32770") return false;
     HINSTANCE owner = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
-    return owner && owner == GetModuleHandleA("user32.dll");
+    if (owner && owner != GetModuleHandleA("user32.dll")) return false;
+    bool otherControl = false;
+    EnumChildWindows(window, FindOtherControl, reinterpret_cast<LPARAM>(&otherControl));
+    return !otherControl;
 }
 
 MessageBoxIcon IconKind(HICON icon) {
