@@ -85,7 +85,16 @@
 #define ST_OUT_LINES 24
 #define ST_OUT_BYTES 28
 
-// RingBlock record filled by BUF_ADDR
+// RingBlock record filled by BUF_ADDR: u32 bytes (the driver writes the
+// block size, the source rewrites it), u16 lines (written by the source),
+// u32 address of the block's first byte. Addresses on the wire are 32 bits:
+// a 64-bit process finds there the low 32 bits of the address, and the
+// driver writes the high 32 bits at RING_ADDRESS_HIGH (0 on 32-bit Windows).
+// Both sides keep the real pointers and match the low halves against them.
 #define RING_RECORD_SIZE 20
+#define RING_BYTES 0
+#define RING_LINES 4
+#define RING_ADDRESS 6
+#define RING_ADDRESS_HIGH 10
 
 #endif

@@ -62,14 +62,20 @@ int BuildToneTable(ToneSet set, int inputs, int outputs, uint8_t* table) {
         }
     }
 
-    // Gamma between the two ends of the ramp.
+    // Gamma between the two ends of the ramp. Gamma 1.0 is the straight
+    // line between them, computed exactly so that no entry of it drops by one
+    // through rounding.
     if (high > low && low >= 0 && high <= L) {
+        const int base = table[low];
+        const int span = table[high] - table[low];
         const double exponent = 10.0 / gm;
-        const double base = table[low];
-        const double span = (double)table[high] - table[low];
         for (int i = low + 1; i < high; ++i) {
-            const double t = (double)(i - low) / (high - low);
-            table[i] = (uint8_t)(int)(base + span * pow(t, exponent));
+            if (gm == 10) {
+                table[i] = (uint8_t)(base + span * (i - low) / (high - low));
+            } else {
+                const double t = (double)(i - low) / (high - low);
+                table[i] = (uint8_t)(int)(base + span * pow(t, exponent));
+            }
         }
     }
     return 1;

@@ -1,5 +1,7 @@
 #include "twain/capability_state.h"
 
+#include "twain/capability_tables.h"
+
 uint16_t XferMechIndex = 2;
 uint16_t PixelTypeIndex = 2;
 uint16_t UnitsIndex = 0;
@@ -10,14 +12,19 @@ int32_t CapBrightness = 0;
 int32_t CapContrast = 0;
 uint32_t AutoFeed = 0;
 uint32_t FeederQueried = 0;
+uint32_t PostProcess = 0;
+
+void ResetCapabilityIndexes() {
+    ResolutionIndex = ResolutionTable.ResetIndex;
+    XferMechIndex = XferMechTable.ResetIndex;
+    PixelTypeIndex = PixelTypeTable.ResetIndex;
+    SupportedSizeIndex = SupportedSizeTable.ResetIndex;
+    UnitsIndex = UnitsTable.ResetIndex;
+    FileFormatIndex = FileFormatTable.ResetIndex;
+}
 
 void ResetCapabilityState() {
-    SupportedSizeIndex = 0;
-    FileFormatIndex = 0;
+    ResetCapabilityIndexes();
     CapBrightness = 0;
-    UnitsIndex = 0;
     CapContrast = 0;
-    XferMechIndex = 2;
-    ResolutionIndex = 1;
-    PixelTypeIndex = 2;
 }

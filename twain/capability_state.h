@@ -11,12 +11,21 @@ extern uint16_t UnitsIndex;
 extern uint16_t ResolutionIndex;     // 0..7: 75, 100, 150, 200, 300, 400, 500, 600 dpi
 extern uint16_t FileFormatIndex;
 extern uint16_t SupportedSizeIndex;
-extern int32_t CapBrightness;
-extern int32_t CapContrast;
+extern int32_t CapBrightness;        // -1000..1000
+extern int32_t CapContrast;          // -1000..1000
 extern uint32_t AutoFeed;
-extern uint32_t FeederQueried;
+extern uint32_t FeederQueried;       // the application asked CAP_FEEDERLOADED
 
-// The values every new connection starts with.
+// The pipeline's whole-image flag: the scan needs post-processing. The scan
+// start recomputes it from the filter and moiré settings before every scan;
+// ICAP_PLANARCHUNKY also writes it.
+extern uint32_t PostProcess;
+
+// The values every new connection starts with: the table indexes and
+// brightness and contrast 0.
 void ResetCapabilityState();
+
+// MSG_RESET: the table indexes only (brightness and contrast are kept).
+void ResetCapabilityIndexes();
 
 #endif

@@ -2,6 +2,8 @@
 #include <stdint.h>
 #include <string.h>
 
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "device/command_blocks.h"

@@ -72,8 +72,9 @@ TEST(BuildToneTable, TablesOfTheEdgeCasesAndGammaCurves) {
         uint8_t table[256];
         memset(table, 0xA5, sizeof table);
         ASSERT_EQ(BuildToneTable(c.set, 256, 256, table), 1);
-        if (c.whole != nullptr)
+        if (c.whole != nullptr) {
             for (int i = 0; i < 256; ++i) ASSERT_EQ(table[i], c.whole(i)) << "entry " << i;
+        }
         for (const Spot& s : c.spots) EXPECT_EQ(table[s.index], s.value) << "entry " << s.index;
     }
 }
