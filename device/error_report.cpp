@@ -7,6 +7,7 @@
 #include "string_ids.h"
 #include "twain/ds_entry.h"
 #include "twain/source_state.h"
+#include "ui/dialog/dialog_idle.h"
 #include "ui/dialog/dialog_state.h"
 
 namespace {
@@ -18,15 +19,7 @@ void BoxCaption(const char* second, char* caption, size_t size) {
 }
 
 // After any box the dialog takes commands again.
-void ReadyDialogForCommands() {
-    HWND dialog = static_cast<HWND>(MainDialog);
-    CommandsEnabled = 1;
-    if (!dialog) return;
-    KillTimer(dialog, TIMER_READY_POLL);
-    EnableWindow(GetDlgItem(dialog, IDC_SCAN), TRUE);
-    EnableWindow(GetDlgItem(dialog, IDC_CANCEL), TRUE);
-    EnableWindow(GetDlgItem(dialog, IDC_PRESCAN), TRUE);
-}
+void ReadyDialogForCommands() { RestoreDialogIdle(false); }
 
 }  // namespace
 

@@ -3,10 +3,13 @@
 #include <string.h>
 
 #include "device/command_blocks.h"
+#include "device/correction_curves.h"
 #include "device/device_flags.h"
 #include "device/port_driver.h"
 #include "settings/scan_settings.h"
 #include "twain/identity.h"
+
+uint16_t ReferenceLevels[4] = {};
 
 void IdentifyScanner(TW_IDENTITY& identity) {
     DriverOpenDevice();
@@ -14,6 +17,7 @@ void IdentifyScanner(TW_IDENTITY& identity) {
     DriverCall(PowerBlock, SPI_POWER);
     memset(InquiryBlock + INQ_CLEAR_FIRST, 0, INQ_CLEAR_LAST - INQ_CLEAR_FIRST + 1);
     uint16_t status = DriverCall(InquiryBlock, SPI_INQUIRE);
+    BuildCorrectionCurves();
 
     const char* firmware = reinterpret_cast<const char*>(InquiryBlock + INQ_FIRMWARE);
     BuildVersionInfo(status == 0, firmware, InquiryBlock[INQ_FEEDER] == 1, identity.Version.Info);
@@ -35,6 +39,7 @@ void IdentifyScanner(TW_IDENTITY& identity) {
         FeederSelected = 0;
     }
     OpticalResolution = 600;
+    for (int i = 0; i < 4; ++i) ReferenceLevels[i] = GetU16(InquiryBlock, INQ_REF_LEVELS + 2 * i);
 }
 
 bool FeederPaperLoaded() {

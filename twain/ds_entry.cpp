@@ -52,6 +52,10 @@ void Dispatch(TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data) {
     if (rule->Handler == H_CAPABILITY) return HandleCapabilityRequest(msg, static_cast<TW_CAPABILITY*>(data));
     if (rule->Handler == H_STATUS_GET && openFailed && SessionState == STATE_LOADED)
         return HandleStatusGet(static_cast<TW_STATUS*>(data));
+    // The transfer triplets check the state themselves: a refused transfer
+    // also returns the dialog to idle.
+    if (rule->Handler == H_IMAGEMEMXFER || rule->Handler == H_IMAGENATIVEXFER || rule->Handler == H_IMAGEFILEXFER)
+        return HandleTransfer(dat, data);
     ReturnCode = TWRC_SUCCESS;
     if (!TripletStateAccepted(*rule, SessionState)) return Fail(rule->RefusalCode);
     switch (rule->Handler) {
@@ -78,7 +82,7 @@ void Dispatch(TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data) {
     case H_IMAGELAYOUT: return HandleImageLayout(msg, static_cast<TW_IMAGELAYOUT*>(data));
     case H_IMAGEMEMXFER:
     case H_IMAGENATIVEXFER:
-    case H_IMAGEFILEXFER: return HandleTransfer(dat, data);
+    case H_IMAGEFILEXFER:
     case H_CAPABILITY: break;
     }
 }

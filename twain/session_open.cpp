@@ -7,6 +7,8 @@
 
 #include "device/identification.h"
 #include "device/port_driver.h"
+#include "pipeline/line_reader.h"
+#include "pipeline/scan_start.h"
 #include "settings/profile_win32.h"
 #include "twain/capability_state.h"
 #include "twain/default_file_xfer.h"
@@ -70,6 +72,10 @@ void CloseSource() {
     ConditionCode = TWCC_SUCCESS;
     AppIdentity.Id = 0;
     DestroyScannerDialog();
+    // A scan still running is stopped before its driver goes away, and its
+    // ring freed.
+    AbortScanInProgress();
+    CloseRing();
     if (PortDriverLoaded()) UnbindPortDriver();
     SessionState = STATE_LOADED;
     // Closed again, the source answers the identity it had before the open.

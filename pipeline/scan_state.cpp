@@ -1,0 +1,16 @@
+#include "pipeline/scan_state.h"
+
+ScanInProgress CurrentScan = {};
+uint32_t ScanAbort = 0;
+uint32_t Dpi1201 = 0;
+uint32_t FilmType = 0;
+uint16_t SourceKind = 0;
+
+void ResetScanProgress() {
+    CurrentScan.RawLinesRead = 0;
+    CurrentScan.LinesRead = 0;
+    CurrentScan.LinesTaken = 0;
+    CurrentScan.RowsDelivered = 0;
+    CurrentScan.FirstStrip = true;
+    ScanAbort = 0;
+}
