@@ -1,5 +1,5 @@
-// The lines the scanner sends for a frame: the bed sampled at the scan's
-// points (scan_geometry.h), the tone tables applied (tone_tables.h) and the
+// The lines the scanner sends for a frame: the bed averaged over the scan's
+// pixel areas (scan_geometry.h), the tone tables applied (tone_tables.h) and the
 // samples packed for the image type. The same code answers the reads and
 // gives tests the image they should receive.
 #ifndef PLNX_SIMULATOR_FRAME_RENDER_H

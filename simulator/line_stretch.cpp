@@ -1,12 +1,23 @@
 #include "simulator/line_stretch.h"
 
+#include <stddef.h>
+
 #include <vector>
 
 int StretchedPixels(int pixels, int target) { return pixels * target / STRETCH_SOURCE_DPI; }
 
+void StretchRawSpan(int firstOutLine, int count, int target, int lastRawLine, int* lowRaw, int* highRaw) {
+    int64_t low = (int64_t)firstOutLine * STRETCH_SOURCE_DPI / target;
+    int64_t high = (int64_t)(firstOutLine + count - 1) * STRETCH_SOURCE_DPI / target + 1;
+    *lowRaw = (int)(low < lastRawLine ? low : lastRawLine);
+    *highRaw = (int)(high < lastRawLine ? high : lastRawLine);
+}
+
 bool StretchLines(const uint8_t* raw, int rawLines, int pixels, int channels, int target, int outLines,
-                  int outBytes, uint8_t* out) {
-    if (rawLines <= 0 || pixels <= 0 || channels <= 0 || outLines <= 0 || target < 1 || target > 600) return false;
+                  int outBytes, uint8_t* out, int firstOutLine, int firstRawLine) {
+    if (rawLines <= 0 || pixels <= 0 || channels <= 0 || outLines <= 0 || target < 1 || target > 600 ||
+        firstOutLine < 0)
+        return false;
     const int outPixels = StretchedPixels(pixels, target);
     if (outPixels <= 0 || outBytes < outPixels * channels) return false;
 
@@ -27,13 +38,16 @@ bool StretchLines(const uint8_t* raw, int rawLines, int pixels, int channels, in
     }
     const size_t rawBytes = (size_t)pixels * (size_t)channels;
     for (int j = 0; j < outLines; ++j) {
-        uint64_t position = ((uint64_t)j * (uint64_t)rawLines << 16) / (uint64_t)outLines;
-        int r = (int)(position >> 16);
+        int64_t position = (int64_t)(((uint64_t)(firstOutLine + j) * STRETCH_SOURCE_DPI << 16) / (uint64_t)target) -
+                           ((int64_t)firstRawLine << 16);
+        if (position < 0) position = 0;
+        int64_t r64 = position >> 16;
         uint32_t down = (uint32_t)(position & 0xffff);
-        if (r >= rawLines - 1) {
-            r = rawLines - 1;
+        if (r64 >= rawLines - 1) {
+            r64 = rawLines - 1;
             down = 0;
         }
+        int r = (int)r64;
         const uint8_t* upper = raw + (size_t)r * rawBytes;
         const uint8_t* lower = down ? upper + rawBytes : upper;
         uint8_t* line = out + (size_t)j * (size_t)outBytes;

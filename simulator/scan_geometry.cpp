@@ -1,5 +1,7 @@
 #include "simulator/scan_geometry.h"
 
+#include <stddef.h>
+
 void DdaPositions(int start, int steps, int dpi, std::vector<int>* positions) {
     positions->clear();
     int sum = OPTICAL_DPI;
@@ -11,6 +13,16 @@ void DdaPositions(int start, int steps, int dpi, std::vector<int>* positions) {
         }
     }
 }
+
+namespace {
+
+// Each sample's area ends where the next one is taken; the last at `edge`.
+void AreaEnds(const std::vector<int>& starts, int edge, std::vector<int>* ends) {
+    ends->resize(starts.size());
+    for (size_t i = 0; i < starts.size(); ++i) (*ends)[i] = i + 1 < starts.size() ? starts[i + 1] : edge;
+}
+
+}  // namespace
 
 int DdaCount(int steps, int dpi) {
     std::vector<int> positions;
@@ -48,8 +60,11 @@ bool ComputeScanGeometry(const ScanFrame& frame, int dpi, int type, ScanGeometry
     geometry->bytesPerLine = LineBytesFor(type, geometry->pixelsCounted);
     if (geometry->bytesPerLine <= 0) return false;
     geometry->pixelsSent = PixelsSentFor(type, geometry->pixelsCounted);
+    AreaEnds(geometry->columns, frame.right, &geometry->columnEnds);
     geometry->columns.resize(geometry->pixelsSent);
+    geometry->columnEnds.resize(geometry->pixelsSent);
     DdaPositions(frame.top, frame.bottom - frame.top, dpi, &geometry->rows);
+    AreaEnds(geometry->rows, frame.bottom, &geometry->rowEnds);
     geometry->lines = (int)geometry->rows.size();
     return true;
 }

@@ -7,6 +7,10 @@
 // down the bed it takes lines the same way. So a 1.0 inch frame at 300 dpi
 // gives 300 pixels, sampled at every second 1/600-inch position.
 //
+// Each pixel covers the 1/600-inch steps from the one where it is taken up
+// to the next pixel's (the last pixel of the frame up to its edge) and is
+// the average of the bed over them; lines likewise.
+//
 // Of the n pixels counted across, the scanner sends:
 //   LineArt, Halftone: n / 8 bytes, 8 pixels a byte (the last n mod 8 are
 //                      dropped);
@@ -40,8 +44,10 @@ struct ScanGeometry {
     int pixelsSent;            // pixels in a sent line
     int bytesPerLine;          // bytes in a sent line
     int lines;                 // lines down the frame
-    std::vector<int> columns;  // bed x (1/600 inch) of each sent pixel
-    std::vector<int> rows;     // bed y (1/600 inch) of each line
+    std::vector<int> columns;     // bed x (1/600 inch) where each sent pixel is taken
+    std::vector<int> columnEnds;  // and where its area ends (exclusive)
+    std::vector<int> rows;        // bed y (1/600 inch) where each line is taken
+    std::vector<int> rowEnds;     // and where its area ends (exclusive)
 };
 
 // Positions (start + step) at which the analyser takes a sample over `steps`

@@ -60,7 +60,7 @@ int Angle16(int dx, int dy) {
     static std::vector<int> table;  // atan(i / 1024) in 1/65536 turn, i = 0..1024
     if (table.empty()) {
         std::vector<int> t(1025);
-        for (int i = 0; i <= 1024; ++i) t[i] = (int)floor(atan(i / 1024.0) * 65536.0 / (2 * M_PI) + 0.5);
+        for (int i = 0; i <= 1024; ++i) t[i] = (int)floor(atan(i / 1024.0) * 65536.0 / (8 * atan(1.0)) + 0.5);
         table.swap(t);
     }
     int ax = dx < 0 ? -dx : dx, ay = dy < 0 ? -dy : dy;

@@ -23,7 +23,8 @@
 
 #include <stdint.h>
 
-// The bed: 8.5 x 11.5 inches; film sources: 8.0 x 10.0 inches.
+// The bed: 8.5 x 11.5 inches; the film sources' area: 8.0 x 10.0 inches (the
+// film holder shows the same page).
 const int BED_WIDTH = 5100;
 const int BED_LENGTH = 6900;
 const int FILM_BED_WIDTH = 4800;

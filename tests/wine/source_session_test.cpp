@@ -326,7 +326,7 @@ TEST(DataSource, SessionTripletsAnswerInStateFour) {
     EXPECT_EQ(layout.FrameNumber, 1u);
 }
 
-TEST(DataSource, EnableWithoutDialogOrScanFailsAndStaysInStateFour) {
+TEST(DataSource, EnableWithoutDialogScansAndAsksForTheTransfer) {
     TwainSession session;
     ASSERT_TRUE(session.Start(DefaultName));
     // Before any dialog exists every event belongs to the application.
@@ -335,18 +335,45 @@ TEST(DataSource, EnableWithoutDialogOrScanFailsAndStaysInStateFour) {
     EXPECT_EQ(session.Call(&session.Source(), DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event), TWRC_NOTDSEVENT);
     EXPECT_EQ(event.TWMessage, MSG_NULL);
 
+    // The dialog is not part of this build: it fails as a dialog that
+    // cannot be created.
     TW_USERINTERFACE ui = {TRUE, FALSE, session.Parent()};
     TripletResult withDialog = session.Send(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui);
     EXPECT_EQ(withDialog.rc, TWRC_FAILURE);
     EXPECT_EQ(withDialog.cc, TWCC_LOWMEMORY);
 
-    // Without the dialog the acquisition cannot start yet: the source asks to
-    // be closed, and the request reaches the application's message loop.
+    // Without the dialog the scan starts and the application is told.
+    TW_IMAGEINFO info = {};
+    EXPECT_EQ(session.Send(DG_IMAGE, DAT_IMAGEINFO, MSG_GET, &info).cc, TWCC_SEQERROR);  // state 4
     ui.ShowUI = FALSE;
-    TripletResult noDialog = session.Send(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui);
-    EXPECT_EQ(noDialog.rc, TWRC_FAILURE);
-    EXPECT_EQ(session.WaitForMessage(3000), MSG_CLOSEDSREQ);
+    EXPECT_EQ(session.Send(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui).rc, TWRC_SUCCESS);
+    EXPECT_EQ(session.WaitForMessage(10000), MSG_XFERREADY);
+    ASSERT_EQ(session.Send(DG_IMAGE, DAT_IMAGEINFO, MSG_GET, &info).rc, TWRC_SUCCESS);  // state 6
+    EXPECT_EQ(info.PixelType, TWPT_RGB);
+    EXPECT_EQ(info.XResolution.Whole, 100);
 
+    // Not transferred: the reset ends the scan (state 5), disabling gives 4.
+    TW_PENDINGXFERS pending = {};
+    EXPECT_EQ(session.Send(DG_CONTROL, DAT_PENDINGXFERS, MSG_RESET, &pending).rc, TWRC_SUCCESS);
+    EXPECT_EQ(session.Send(DG_IMAGE, DAT_IMAGEINFO, MSG_GET, &info).cc, TWCC_SEQERROR);
+    EXPECT_EQ(session.Send(DG_CONTROL, DAT_USERINTERFACE, MSG_DISABLEDS, &ui).rc, TWRC_SUCCESS);
+    TW_IMAGELAYOUT layout = {};
+    EXPECT_EQ(session.Send(DG_IMAGE, DAT_IMAGELAYOUT, MSG_SET, &layout).rc, TWRC_SUCCESS);  // state 4 again
+}
+
+TEST(DataSource, EnableWithoutDialogOnAScannerNotReadyAsksToBeClosed) {
+    WinIniSectionGuard guard("PLNX_Q7B Simulator");
+    winini::WriteKey("PLNX_Q7B Simulator", "NotReady", "1");
+    MessageBoxRecorder boxes;
+    TwainSession session;
+    ASSERT_TRUE(session.Start(DefaultName));
+    TW_USERINTERFACE ui = {FALSE, FALSE, session.Parent()};
+    TripletResult enabled = session.Send(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui);
+    EXPECT_EQ(enabled.rc, TWRC_FAILURE);
+    EXPECT_EQ(enabled.cc, TWCC_OPERATIONERROR);
+    EXPECT_EQ(session.WaitForMessage(5000), MSG_CLOSEDSREQ);
+    ASSERT_EQ(boxes.Records().size(), 1u);
+    EXPECT_EQ(boxes.Records()[0].text, "Flatbed Scanner not ready.");
     // Still state 4: the layout may be set.
     TW_IMAGELAYOUT layout = {};
     EXPECT_EQ(session.Send(DG_IMAGE, DAT_IMAGELAYOUT, MSG_SET, &layout).rc, TWRC_SUCCESS);

@@ -352,7 +352,11 @@ int Acquire(const Options& o, HWND parent) {
                 result = TransferMemory(out, info, o.memBuffer);
             else
                 result = TransferFile(out, o.format);
-            if (result == 0) printf("Wrote %s\n", out);
+            if (result == 0) {
+                char full[MAX_PATH];
+                if (!GetFullPathNameA(out, sizeof full, full, nullptr)) snprintf(full, sizeof full, "%s", out);
+                printf("Wrote %s\n", full);
+            }
         }
         TW_PENDINGXFERS pending = {};
         DsmEntry(&App, &Source, DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &pending);
