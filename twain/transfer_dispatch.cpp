@@ -6,11 +6,11 @@
 #include <windows.h>
 
 #include "device/warm_up.h"
+#include "pipeline/file_acquisition.h"
 #include "pipeline/memory_acquisition.h"
 #include "pipeline/native_acquisition.h"
 #include "pipeline/scan_state.h"
 #include "settings/scan_settings.h"
-#include "twain/message_boxes.h"
 #include "twain/session_triplets.h"
 #include "twain/source_manager_notify.h"
 #include "twain/source_state.h"
@@ -69,10 +69,7 @@ void FileTransfer() {
         return Fail(TWCC_SEQERROR);
     }
     ConditionCode = TWCC_SUCCESS;
-    // Writing image files is not available in this build: the transfer
-    // fails before the scanner sends a line.
-    ShowDeveloperBox("File transfer is not available.");
-    Fail(TWCC_OPERATIONERROR);
+    AcquireToFile();
     FollowUp();
     SessionState = STATE_TRANSFERRING;
 }

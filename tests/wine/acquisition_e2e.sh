@@ -1,5 +1,6 @@
 #!/bin/sh
 # acquisition_e2e.sh BUILD_DIR PIXEL DPI XFER
+# XFER: native, memory, file-tiff or file-bmp.
 # Acquires through a real TWAIN session under Wine with twscan.exe, then
 # compares the BMP it wrote with the simulator's own rendering of the same
 # scan, both read by ImageMagick, pixel for pixel (where the driver resampled
@@ -21,15 +22,30 @@ trap 'cp "$restore" "$winini"; rm -f "$restore"' EXIT
 awk -v s="[$section]" 'BEGIN{skip=0} /^\[/{skip=($0==s)} !skip' "$restore" > "$winini"
 printf '\r\n[%s]\r\nRecordDir=%s\r\n' "$section" "$record_win" >> "$winini"
 
-"$run" "$build/tools/twscan.exe" --pixel "$pixel" --dpi "$dpi" --xfer "$xfer" --frame 1,1.25,3,2.5 \
-  --out "$(towin "$work/got.bmp")" > "$work/twscan.log" 2>&1 || { cat "$work/twscan.log"; exit 1; }
+got="$work/got.bmp"
+case "$xfer" in
+file-tiff) got="$work/got.tif"; mech="--xfer file --format tiff" ;;
+file-bmp) mech="--xfer file --format bmp" ;;
+*) mech="--xfer $xfer" ;;
+esac
+# shellcheck disable=SC2086
+"$run" "$build/tools/twscan.exe" --pixel "$pixel" --dpi "$dpi" $mech --frame 1,1.25,3,2.5 \
+  --out "$(towin "$got")" > "$work/twscan.log" 2>&1 || { cat "$work/twscan.log"; exit 1; }
 cat "$work/twscan.log"
 "$run" "$build/tests/wine/expected_scan.exe" "$record_win" "$(towin "$work/expected.bmp")"
 
-identify "$work/got.bmp" "$work/expected.bmp"
-got=$(identify -format '%w x %h' "$work/got.bmp")
+identify "$got" "$work/expected.bmp"
+size=$(identify -format '%w x %h' "$got")
 want=$(identify -format '%w x %h' "$work/expected.bmp")
-[ "$got" = "$want" ] || { echo "FAIL: size $got, expected $want"; exit 1; }
-diff=$(compare -metric AE "$work/got.bmp" "$work/expected.bmp" null: 2>&1 || true)
+[ "$size" = "$want" ] || { echo "FAIL: size $size, expected $want"; exit 1; }
+if [ "$xfer" = file-tiff ]; then
+  # libtiff reads the file too, with the size and resolution of the scan.
+  tiffinfo "$got" > "$work/tiffinfo.txt" 2>&1 || { cat "$work/tiffinfo.txt"; exit 1; }
+  cat "$work/tiffinfo.txt"
+  w=${want%% x *}; h=${want##* x }
+  grep -q "Image Width: $w Image Length: $h" "$work/tiffinfo.txt" || { echo "FAIL: tiffinfo size"; exit 1; }
+  grep -q "Resolution: $dpi, $dpi" "$work/tiffinfo.txt" || { echo "FAIL: tiffinfo resolution"; exit 1; }
+fi
+diff=$(compare -metric AE "$got" "$work/expected.bmp" null: 2>&1 || true)
 echo "pixels differing: $diff"
 [ "$diff" = 0 ] || { echo "FAIL: the image differs from the simulator's rendering"; exit 1; }

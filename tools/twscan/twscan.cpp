@@ -194,6 +194,16 @@ const char* CapName(TW_UINT16 cap) {
 }
 
 int Negotiate(const Options& o) {
+    // The file's name first: the set-up accepts only TIFF and selects it, so
+    // a BMP file format is negotiated after it.
+    if (o.mech == TWSX_FILE) {
+        TW_SETUPFILEXFER setup = {};
+        const char* out = o.out ? o.out : (o.format == TWFF_TIFF ? "scan.tif" : "scan.bmp");
+        snprintf(setup.FileName, sizeof setup.FileName, "%s", out);
+        setup.Format = TWFF_TIFF;
+        if (DsmEntry(&App, &Source, DG_CONTROL, DAT_SETUPFILEXFER, MSG_SET, &setup) != TWRC_SUCCESS)
+            return Failed("DAT_SETUPFILEXFER", &Source);
+    }
     struct {
         TW_UINT16 cap;
         bool fix;
@@ -310,12 +320,7 @@ int TransferMemory(const char* out, const TW_IMAGEINFO& info, unsigned bufferSiz
     return 0;
 }
 
-int TransferFile(const char* out, int format) {
-    TW_SETUPFILEXFER setup = {};
-    snprintf(setup.FileName, sizeof setup.FileName, "%s", out);
-    setup.Format = (TW_UINT16)format;
-    if (DsmEntry(&App, &Source, DG_CONTROL, DAT_SETUPFILEXFER, MSG_SET, &setup) != TWRC_SUCCESS)
-        return Failed("DAT_SETUPFILEXFER", &Source);
+int TransferFile() {
     TW_UINT16 rc = DsmEntry(&App, &Source, DG_IMAGE, DAT_IMAGEFILEXFER, MSG_GET, nullptr);
     if (rc == TWRC_CANCEL) {
         fprintf(stderr, "twscan: the transfer was cancelled\n");
@@ -351,7 +356,7 @@ int Acquire(const Options& o, HWND parent) {
             else if (o.mech == TWSX_MEMORY)
                 result = TransferMemory(out, info, o.memBuffer);
             else
-                result = TransferFile(out, o.format);
+                result = TransferFile();
             if (result == 0) {
                 char full[MAX_PATH];
                 if (!GetFullPathNameA(out, sizeof full, full, nullptr)) snprintf(full, sizeof full, "%s", out);
