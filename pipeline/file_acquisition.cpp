@@ -167,7 +167,7 @@ void AcquireToFile() {
     ScanInProgress& scan = CurrentScan;
     const ScanGeometry& g = scan.Geometry;
     ReturnCode = TWRC_XFERDONE;
-    if (!CheckPipelineSupports()) return;
+    if (!CheckPipelineSupports(false)) return;
     bool bmp = FileFormatIndex == 2;
 
     FileImageShape shape = OutputFileShape(g, scan.Kind, DoubleRes != 0, scan.DpiScale);

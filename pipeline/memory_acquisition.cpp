@@ -32,7 +32,7 @@ void AcquireMemoryStrip(uint8_t* buffer, uint32_t length, TW_IMAGEMEMXFER& xfer)
     const ScanGeometry& g = scan.Geometry;
     ReturnCode = TWRC_SUCCESS;
     if (scan.FirstStrip) {
-        if (!CheckPipelineSupports()) return;
+        if (!CheckPipelineSupports(false)) return;
         Pending = LineBatch{nullptr, 0};
         if (!OpenRing()) return;
         scan.FirstStrip = false;

@@ -8,9 +8,9 @@
 #include "twain/message_boxes.h"
 #include "twain/source_state.h"
 
-bool CheckPipelineSupports() {
+bool CheckPipelineSupports(bool native) {
     const char* missing = nullptr;
-    if (PostProcess)
+    if (PostProcess && !native)
         missing = "Filters and moire removal are not available.";
     else if (DoubleRes)
         missing = "Resolutions above 600 dpi are not available.";
