@@ -150,6 +150,8 @@ bool ReadScan(const ScanGeometry& g, bool toWorkFile) {
         LineBatch batch;
         if (ReadNextBatch(batch) != BATCH_LINES) return false;
         uint32_t bytes = batch.Count * g.LineBytes;
+        for (uint32_t i = 0; i < batch.Count; ++i)
+            CorrectRingLine(const_cast<uint8_t*>(batch.First) + (size_t)i * g.LineBytes, g.LineBytes);
         bool written = toWorkFile ? ColourWork.Append(batch.First, bytes)
                                   : Output.WriteRows(CurrentScan.LinesTaken, batch.Count, batch.First);
         if (!written) {
@@ -167,7 +169,7 @@ void AcquireToFile() {
     ScanInProgress& scan = CurrentScan;
     const ScanGeometry& g = scan.Geometry;
     ReturnCode = TWRC_XFERDONE;
-    if (!CheckPipelineSupports(false)) return;
+    if (!CheckPipelineSupports(false, false)) return;
     bool bmp = FileFormatIndex == 2;
 
     FileImageShape shape = OutputFileShape(g, scan.Kind, DoubleRes != 0, scan.DpiScale);

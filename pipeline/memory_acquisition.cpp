@@ -19,10 +19,18 @@ namespace {
 // strip to the next.
 LineBatch Pending = {nullptr, 0};
 
-uint32_t RowsPerStrip(uint32_t length, uint32_t rowBytes, ImageKind kind) {
+// Output rows a scanned line becomes: 1, or 2 (2M) with enlargement.
+uint32_t RowsPerLine(uint32_t dpiScale) {
+    if (!DoubleRes) return 1;
+    return dpiScale >= 2 && dpiScale <= 4 ? 2 * dpiScale : 2;
+}
+
+// Rows that fit the application's buffer: LineArt and Halftone keep two rows
+// spare; enlarged strips hold whole groups of rows.
+uint32_t RowsPerStrip(uint32_t length, uint32_t rowBytes, ImageKind kind, uint32_t factor) {
     uint32_t rows = rowBytes ? length / rowBytes : 0;
     if (kind == KIND_LINEART || kind == KIND_HALFTONE) rows = rows >= 2 ? rows - 2 : 0;
-    return rows;
+    return rows - rows % factor;
 }
 
 }  // namespace
@@ -32,13 +40,15 @@ void AcquireMemoryStrip(uint8_t* buffer, uint32_t length, TW_IMAGEMEMXFER& xfer)
     const ScanGeometry& g = scan.Geometry;
     ReturnCode = TWRC_SUCCESS;
     if (scan.FirstStrip) {
-        if (!CheckPipelineSupports(false)) return;
+        if (!CheckPipelineSupports(false, true)) return;
         Pending = LineBatch{nullptr, 0};
         if (!OpenRing()) return;
         scan.FirstStrip = false;
     }
 
-    uint32_t rows = RowsPerStrip(length, g.OutRowBytes, scan.Kind);
+    const uint32_t factor = RowsPerLine(scan.DpiScale);
+    const uint32_t rowBytes = g.LineBytes * factor;
+    uint32_t rows = RowsPerStrip(length, g.OutRowBytes, scan.Kind, factor);
     if (rows == 0 || !buffer) {
         DriverCall(ControlBlock, SPI_ABORT);
         scan.Started = false;
@@ -48,7 +58,7 @@ void AcquireMemoryStrip(uint8_t* buffer, uint32_t length, TW_IMAGEMEMXFER& xfer)
         return;
     }
     uint32_t wanted = g.OutLines - scan.LinesTaken;
-    if (wanted > rows) wanted = rows;
+    if (wanted > rows / factor) wanted = rows / factor;
 
     uint32_t placed = 0;
     while (placed < wanted) {
@@ -63,7 +73,20 @@ void AcquireMemoryStrip(uint8_t* buffer, uint32_t length, TW_IMAGEMEMXFER& xfer)
         }
         uint32_t take = wanted - placed;
         if (take > Pending.Count) take = Pending.Count;
-        memcpy(buffer + (size_t)placed * g.LineBytes, Pending.First, (size_t)take * g.LineBytes);
+        uint8_t* lines = const_cast<uint8_t*>(Pending.First);
+        for (uint32_t i = 0; i < take; ++i) CorrectRingLine(lines + (size_t)i * g.LineBytes, g.LineBytes);
+        uint8_t* out = buffer + (size_t)placed * factor * rowBytes;
+        if (factor == 1) {
+            memcpy(out, lines, (size_t)take * g.LineBytes);
+        } else if (!EnlargeLines(&Enlarger, EnlargeKindFor(scan.Kind), factor, lines, take, g.LineBytes, out)) {
+            DriverCall(ControlBlock, SPI_ABORT);
+            scan.Started = false;
+            CloseRing();
+            scan.FirstStrip = true;
+            Pending = LineBatch{nullptr, 0};
+            ReportDeviceFailure(TWCC_LOWMEMORY, IDS_MSG_INSUFFICIENT_MEMORY);
+            return;
+        }
         Pending.First += (size_t)take * g.LineBytes;
         Pending.Count -= take;
         placed += take;
@@ -71,14 +94,14 @@ void AcquireMemoryStrip(uint8_t* buffer, uint32_t length, TW_IMAGEMEMXFER& xfer)
     }
 
     xfer.Compression = TWCP_NONE;
-    uint32_t bytesPerRow = DriverResample ? g.OutRowBytes : g.LineBytes;
+    uint32_t bytesPerRow = DriverResample ? g.OutRowBytes : rowBytes;
     xfer.BytesPerRow = bytesPerRow;
     xfer.Columns = (TW_UINT32)CurrentImageInfo.ImageWidth;
-    xfer.Rows = placed;
+    xfer.Rows = placed * factor;
     xfer.XOffset = 0;
     xfer.YOffset = scan.RowsDelivered;
-    xfer.BytesWritten = bytesPerRow * placed;
-    scan.RowsDelivered += placed;
+    xfer.BytesWritten = bytesPerRow * placed * factor;
+    scan.RowsDelivered += placed * factor;
 
     if (scan.LinesTaken >= g.OutLines) {
         CloseRing();

@@ -56,7 +56,7 @@ void FilterNativeImage(HGLOBAL block, const ScanGeometry& g, ImageKind kind) {
 HGLOBAL AcquireNativeImage() {
     ScanInProgress& scan = CurrentScan;
     const ScanGeometry& g = scan.Geometry;
-    if (!CheckPipelineSupports(true)) return nullptr;
+    if (!CheckPipelineSupports(true, false)) return nullptr;
     if (!OpenRing()) return nullptr;
 
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, DibBlockSize(g, scan.Kind));
@@ -74,7 +74,8 @@ HGLOBAL AcquireNativeImage() {
         LineBatch batch;
         if (ReadNextBatch(batch) != BATCH_LINES) break;
         for (uint32_t i = 0; i < batch.Count; ++i) {
-            const uint8_t* line = batch.First + (size_t)i * g.LineBytes;
+            uint8_t* line = const_cast<uint8_t*>(batch.First) + (size_t)i * g.LineBytes;
+            CorrectRingLine(line, g.LineBytes);
             StoreDibLine(DibRowForLine(dib, g, scan.Kind, scan.LinesTaken), line, g.LineBytes, scan.Kind);
             ++scan.LinesTaken;
         }

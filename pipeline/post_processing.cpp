@@ -8,11 +8,11 @@
 #include "twain/message_boxes.h"
 #include "twain/source_state.h"
 
-bool CheckPipelineSupports(bool native) {
+bool CheckPipelineSupports(bool native, bool enlarges) {
     const char* missing = nullptr;
     if (PostProcess && !native)
         missing = "Filters and moire removal are not available.";
-    else if (DoubleRes)
+    else if (DoubleRes && !enlarges)
         missing = "Resolutions above 600 dpi are not available.";
     if (!missing) return true;
     DriverCall(ControlBlock, SPI_ABORT);

@@ -3,11 +3,12 @@
 #ifndef PLNX_POST_PROCESSING_H
 #define PLNX_POST_PROCESSING_H
 
-// True when the current scan can be delivered as set up. The native
-// transfer filters the finished bitmap; the strip and file paths cannot yet
-// filter or remove moire, and enlargement above 600 dpi is not available:
-// such a transfer is refused before reading, with a message, the scan
-// aborted and TWRC_FAILURE / TWCC_OPERATIONERROR set.
-bool CheckPipelineSupports(bool native);
+// True when the current scan can be delivered as set up by the calling
+// path: the native transfer filters the finished bitmap; memory strips are
+// enlarged above 600 dpi; filters on strips and files and enlarged files go
+// through work files, which this build does not have yet. Such a transfer is
+// refused before reading, with a message, the scan aborted and TWRC_FAILURE
+// / TWCC_OPERATIONERROR set.
+bool CheckPipelineSupports(bool native, bool enlarges);
 
 #endif

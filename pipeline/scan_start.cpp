@@ -7,6 +7,7 @@
 #include "device/error_report.h"
 #include "device/port_driver.h"
 #include "device/tone_download.h"
+#include "device/tone_table.h"
 #include "pipeline/image_size.h"
 #include "pipeline/scan_state.h"
 #include "settings/profile_win32.h"
@@ -132,6 +133,10 @@ int StartScan(HWND dialog, uint32_t filmType, uint16_t sourceKind, ScanFrame& fr
         return 0;
     }
     if (!DownloadToneTables(dialog)) return 0;
+    CorrectColour = ScanSettings.ScanMode == 1014 && ScanSettings.OutputMode != 0;
+    if (CorrectColour)
+        PrepareColourCorrector(&LineCorrector, ToneWorkTables[TONE_WORK_RED], ToneWorkTables[TONE_WORK_GREEN],
+                               ToneWorkTables[TONE_WORK_BLUE]);
     if (!CheckSetParamsStatus(DriverCall(ScanParamBlock, SPI_SET_PARAMS))) return 0;
     if (!CheckRequest(dialog, frame)) return 0;
 

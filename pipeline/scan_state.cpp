@@ -5,6 +5,13 @@ uint32_t ScanAbort = 0;
 uint32_t Dpi1201 = 0;
 uint32_t FilmType = 0;
 uint16_t SourceKind = 0;
+bool CorrectColour = false;
+ColourCorrector LineCorrector;
+EnlargerState Enlarger = {};
+
+void CorrectRingLine(uint8_t* line, uint32_t lineBytes) {
+    if (CorrectColour && CurrentScan.Kind == KIND_COLOR) CorrectColourLine(LineCorrector, line, line, lineBytes / 3);
+}
 
 void ResetScanProgress() {
     CurrentScan.RawLinesRead = 0;
@@ -13,4 +20,5 @@ void ResetScanProgress() {
     CurrentScan.RowsDelivered = 0;
     CurrentScan.FirstStrip = true;
     ScanAbort = 0;
+    FreeEnlarger(&Enlarger);
 }

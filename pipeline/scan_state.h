@@ -5,6 +5,8 @@
 
 #include <stdint.h>
 
+#include "pipeline/colour_correction.h"
+#include "pipeline/enlarger.h"
 #include "pipeline/scan_geometry.h"
 
 struct ScanInProgress {
@@ -23,10 +25,19 @@ struct ScanInProgress {
 };
 
 extern ScanInProgress CurrentScan;
+// Output matching: the software correction colour lines get as they are
+// taken from the ring (prepared at scan start when OutputMode is not 0).
+extern bool CorrectColour;
+extern ColourCorrector LineCorrector;
+// The enlarger's carried line, kept for the whole transfer.
+extern EnlargerState Enlarger;
 extern uint32_t ScanAbort;    // ESC was pressed during the transfer
 extern uint32_t Dpi1201;      // the user typed 1201 dpi
 extern uint32_t FilmType;     // the dialog's film word: low word the film, high word 1 for negative
 extern uint16_t SourceKind;   // 0 reflective, 1 film, 3 feeder
+
+// Corrects a ring line in place when output matching is on.
+void CorrectRingLine(uint8_t* line, uint32_t lineBytes);
 
 // The transfer reset: per-image counters and the abort flag.
 void ResetScanProgress();

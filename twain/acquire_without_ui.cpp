@@ -3,6 +3,7 @@
 #include "twain/acquire_without_ui.h"
 
 #include "device/device_flags.h"
+#include "pipeline/colour_correction.h"
 #include "pipeline/scan_start.h"
 #include "pipeline/scan_state.h"
 #include "settings/profile_win32.h"
@@ -58,6 +59,7 @@ int8_t ScaledCapability(int32_t value) { return (int8_t)(int32_t)((float)value *
 }  // namespace
 
 void AcquireWithoutInterface() {
+    BuildColourCorrection();
     char section[SETTINGS_SECTION_SIZE];
     GetSettingsSectionName(section, sizeof section);
     LoadScanSettings(section);

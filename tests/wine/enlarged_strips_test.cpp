@@ -1,0 +1,103 @@
+// Resolutions above 600 dpi in memory strips, driven in process against the
+// simulator as the dialog sets them up (DoubleRes from the resolution,
+// DpiScale 0, 2, 3 or 4): every strip holds whole groups of enlarged rows,
+// and the rows equal the enlarger applied to the scanner's 600 dpi lines,
+// across strip boundaries.
+#include <gtest/gtest.h>
+
+#include <string.h>
+
+#include <string>
+#include <vector>
+
+#include "device/command_blocks.h"
+#include "device/device_flags.h"
+#include "device/identification.h"
+#include "device/port_driver.h"
+#include "pipeline/enlarger.h"
+#include "pipeline/memory_acquisition.h"
+#include "pipeline/scan_start.h"
+#include "pipeline/scan_state.h"
+#include "settings/scan_settings.h"
+#include "tests/wine/harness/expected_lines.h"
+#include "tests/wine/harness/twain_app.h"
+#include "twain/capability_state.h"
+#include "twain/ds_entry.h"
+#include "twain/source_state.h"
+
+using namespace twtest;
+
+namespace {
+
+std::string DriverPath() {
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, sizeof windows);
+    return std::string(windows) + "\\TWAIN_32\\PLNX_Q7B\\PLNX_Q7B.IOB";
+}
+
+}  // namespace
+
+TEST(EnlargedStrips, StripsEqualTheEnlargerAppliedToTheScannedLines) {
+    struct Case {
+        uint16_t scanMode;
+        uint32_t dpiScale;
+        uint32_t reportedDpi;
+    } cases[] = {{1013, 0, 1200}, {1013, 2, 2400}, {1014, 3, 3600}, {1013, 4, 4800}, {1011, 2, 2400}, {1014, 0, 1200}};
+    OnProcessAttach(GetModuleHandleA(nullptr));
+    ASSERT_EQ(BindPortDriver(DriverPath().c_str()), DRIVER_BOUND);
+    TW_IDENTITY identity = {};
+    IdentifyScanner(identity);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "mode " << c.scanMode << " DpiScale " << c.dpiScale);
+        ScanSettings = InitialScanSettings();
+        ScanSettings.ScanMode = c.scanMode;
+        ScanSettings.ColorScan = c.scanMode == 1014;
+        ScanSettings.ScanResolution = 1200;
+        ScanSettings.DpiScale = (uint16_t)c.dpiScale;
+        XferMechIndex = 2;  // memory
+        FileFormatIndex = 0;
+        ScanFrame frame = {600, 600, 900, 690};  // half an inch by 0.15 inch
+        ASSERT_EQ(StartScan(nullptr, 0, 0, frame), 1);
+        EXPECT_EQ(DoubleRes, 1u);
+        const ScanGeometry g = CurrentScan.Geometry;
+        EXPECT_EQ(g.ReportedDpi, c.reportedDpi);
+
+        // What the scanner sent, at 600 dpi in the ring.
+        int type = c.scanMode - 1011;
+        int scanned = GetU16(ScanParamBlock, SP_RESOLUTION);
+        uint32_t ringLines = 0;
+        std::vector<uint8_t> ring = ExpectedRingLines(GetU16(ScanParamBlock, SP_LEFT), GetU16(ScanParamBlock, SP_TOP),
+                                                      GetU16(ScanParamBlock, SP_RIGHT), GetU16(ScanParamBlock, SP_BOTTOM),
+                                                      scanned, type, ToneBlock, DriverResample ? 600 : 0, g.LineBytes,
+                                                      &ringLines);
+        ASSERT_EQ(ringLines, g.OutLines);
+        uint32_t f = c.dpiScale >= 2 ? 2 * c.dpiScale : 2;
+        std::vector<uint8_t> expected(EnlargedBytes(f, ringLines, g.LineBytes));
+        EnlargerState state = {};
+        ASSERT_EQ(EnlargeLines(&state, EnlargeKindFor(CurrentScan.Kind), f, ring.data(), ringLines, g.LineBytes,
+                               expected.data()),
+                  1);
+        FreeEnlarger(&state);
+
+        // Small LineArt rows would all fit one buffer of the size the others use.
+        std::vector<uint8_t> got, buffer(c.scanMode == 1011 ? 2048 : 65536);
+        uint32_t strips = 0;
+        for (;;) {
+            TW_IMAGEMEMXFER xfer = {};
+            AcquireMemoryStrip(buffer.data(), (uint32_t)buffer.size(), xfer);
+            ASSERT_TRUE(ReturnCode == TWRC_SUCCESS || ReturnCode == TWRC_XFERDONE) << ReturnCode;
+            EXPECT_EQ(xfer.BytesPerRow, f * g.LineBytes);
+            EXPECT_EQ(xfer.Rows % f, 0u);
+            EXPECT_EQ(xfer.YOffset, got.size() / (f * g.LineBytes));
+            EXPECT_EQ(xfer.BytesWritten, xfer.BytesPerRow * xfer.Rows);
+            got.insert(got.end(), buffer.begin(), buffer.begin() + xfer.BytesWritten);
+            ++strips;
+            if (ReturnCode == TWRC_XFERDONE) break;
+        }
+        EXPECT_GT(strips, 1u);  // the carried line crossed strip boundaries
+        EXPECT_EQ(got.size(), expected.size());
+        EXPECT_TRUE(got == expected);
+        EXPECT_EQ(got.size() / (f * g.LineBytes), g.DeliveredLines);
+    }
+    UnbindPortDriver();
+}
