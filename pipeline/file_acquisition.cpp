@@ -7,76 +7,18 @@
 #include <new>
 #include <vector>
 
-#include "device/command_blocks.h"
 #include "device/device_flags.h"
-#include "device/error_report.h"
-#include "device/port_driver.h"
 #include "pipeline/bmp_file_header.h"
+#include "pipeline/disk_file.h"
 #include "pipeline/file_image_shape.h"
 #include "pipeline/line_reader.h"
-#include "pipeline/post_processing.h"
 #include "pipeline/scan_state.h"
 #include "pipeline/tiff_header.h"
-#include "pipeline/work_file_names.h"
-#include "string_ids.h"
+#include "pipeline/work_files.h"
 #include "twain/capability_state.h"
 #include "twain/source_state.h"
 
 namespace {
-
-bool IsLeadByte(uint8_t byte) { return IsDBCSLeadByte(byte) != 0; }
-
-struct DiskFile {
-    HANDLE Handle = INVALID_HANDLE_VALUE;
-    char Name[MAX_PATH] = "";
-
-    bool Create(const char* name) {
-        snprintf(Name, sizeof Name, "%s", name);
-        Handle = CreateFileA(Name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                             nullptr);
-        return Handle != INVALID_HANDLE_VALUE;
-    }
-    bool WriteAt(uint64_t offset, const void* data, uint32_t size) {
-        LONG high = (LONG)(offset >> 32);
-        if (SetFilePointer(Handle, (LONG)(uint32_t)offset, &high, FILE_BEGIN) == INVALID_SET_FILE_POINTER &&
-            GetLastError() != NO_ERROR)
-            return false;
-        DWORD written = 0;
-        return WriteFile(Handle, data, size, &written, nullptr) && written == size;
-    }
-    bool Append(const void* data, uint32_t size) {
-        DWORD written = 0;
-        return WriteFile(Handle, data, size, &written, nullptr) && written == size;
-    }
-    bool ReadAt(uint64_t offset, void* data, uint32_t size) {
-        LONG high = (LONG)(offset >> 32);
-        if (SetFilePointer(Handle, (LONG)(uint32_t)offset, &high, FILE_BEGIN) == INVALID_SET_FILE_POINTER &&
-            GetLastError() != NO_ERROR)
-            return false;
-        DWORD read = 0;
-        return ReadFile(Handle, data, size, &read, nullptr) && read == size;
-    }
-    // Makes the file `size` bytes long, so rows can be written at their
-    // final place in any order.
-    bool PreSize(uint64_t size) {
-        LONG high = (LONG)(size >> 32);
-        if (SetFilePointer(Handle, (LONG)(uint32_t)size, &high, FILE_BEGIN) == INVALID_SET_FILE_POINTER &&
-            GetLastError() != NO_ERROR)
-            return false;
-        return SetEndOfFile(Handle) != 0;
-    }
-    bool Close() {
-        bool ok = true;
-        if (Handle != INVALID_HANDLE_VALUE) ok = CloseHandle(Handle) != 0;
-        Handle = INVALID_HANDLE_VALUE;
-        return ok;
-    }
-    void Delete() {
-        Close();
-        if (Name[0]) DeleteFileA(Name);
-        Name[0] = 0;
-    }
-};
 
 // Where the rows go: after a TIFF header in order, or at their final place
 // in a pre-sized BMP.
@@ -113,52 +55,49 @@ struct OutputWriter {
 };
 
 OutputWriter Output;
-DiskFile ColourWork;
 
+// The transfer's clean-up: no work file survives, and an output file that is
+// not complete is removed.
 void CleanUp(bool complete) {
-    ColourWork.Delete();
+    DeleteWorkFile();
     bool closed = Output.File.Close();
     if (!complete || !closed) Output.File.Delete();
-    Output.Staging.clear();
-    Output.Staging.shrink_to_fit();
+    std::vector<uint8_t>().swap(Output.Staging);
     CloseRing();
+    FreeEnlarger(&Enlarger);
 }
 
-void WriteFailed() {
-    if (CurrentScan.Started) DriverCall(ControlBlock, SPI_ABORT);
-    CurrentScan.Started = false;
-    ReportDeviceFailure(TWCC_OPERATIONERROR, IDS_MSG_WRITE_DISK_ERROR);
-}
-
-// Copies the colour work file's rows into the output file.
-bool CopyColourWorkToOutput(const FileImageShape& work) {
-    uint32_t header = TiffHeaderSize(KIND_COLOR);
-    uint32_t rowsPerChunk = work.RowBytes ? (uint32_t)(0x100000 / work.RowBytes) : 0;
-    if (rowsPerChunk == 0) rowsPerChunk = 1;
-    std::vector<uint8_t> chunk((size_t)rowsPerChunk * work.RowBytes);
-    for (uint32_t row = 0; row < work.Rows; row += rowsPerChunk) {
-        uint32_t count = work.Rows - row < rowsPerChunk ? work.Rows - row : rowsPerChunk;
-        if (!ColourWork.ReadAt(header + (uint64_t)row * work.RowBytes, chunk.data(), count * work.RowBytes))
-            return false;
-        if (!Output.WriteRows(row, count, chunk.data())) return false;
-    }
-    return true;
-}
-
-bool ReadScan(const ScanGeometry& g, bool toWorkFile) {
+// LineArt, Halftone and Gray without processing go straight to the output.
+bool ReadScanIntoOutput(const ScanGeometry& g) {
+    if (!OpenRing()) return false;
     while (CurrentScan.LinesTaken < g.OutLines) {
         LineBatch batch;
         if (ReadNextBatch(batch) != BATCH_LINES) return false;
-        uint32_t bytes = batch.Count * g.LineBytes;
-        for (uint32_t i = 0; i < batch.Count; ++i)
-            CorrectRingLine(const_cast<uint8_t*>(batch.First) + (size_t)i * g.LineBytes, g.LineBytes);
-        bool written = toWorkFile ? ColourWork.Append(batch.First, bytes)
-                                  : Output.WriteRows(CurrentScan.LinesTaken, batch.Count, batch.First);
-        if (!written) {
-            WriteFailed();
+        if (!Output.WriteRows(CurrentScan.LinesTaken, batch.Count, batch.First)) {
+            ReportWriteFailure();
             return false;
         }
         CurrentScan.LinesTaken += batch.Count;
+    }
+    FinishScan();
+    return true;
+}
+
+// The work file's lines, processed and enlarged, into the output in chunks
+// of about 64 KB of output rows.
+bool CopyWorkFileToOutput(const ScanGeometry& g) {
+    const uint32_t factor = DeliveredRowsPerLine();
+    const uint32_t rowBytes = g.LineBytes * factor;
+    uint32_t linesPerChunk = 0x10000 / (rowBytes * factor);
+    if (linesPerChunk == 0) linesPerChunk = 1;
+    std::vector<uint8_t> rows((size_t)linesPerChunk * factor * rowBytes);
+    for (uint32_t line = 0; line < g.OutLines; line += linesPerChunk) {
+        uint32_t count = g.OutLines - line < linesPerChunk ? g.OutLines - line : linesPerChunk;
+        if (!ProcessWorkLines(line, count, rows.data()) ||
+            !Output.WriteRows(line * factor, count * factor, rows.data())) {
+            ReportWriteFailure();
+            return false;
+        }
     }
     return true;
 }
@@ -169,42 +108,16 @@ void AcquireToFile() {
     ScanInProgress& scan = CurrentScan;
     const ScanGeometry& g = scan.Geometry;
     ReturnCode = TWRC_XFERDONE;
-    if (!CheckPipelineSupports(false, false)) return;
-    bool bmp = FileFormatIndex == 2;
-
     FileImageShape shape = OutputFileShape(g, scan.Kind, DoubleRes != 0, scan.DpiScale);
-    if (!Output.Open(FileXferSetup.FileName, shape, bmp)) {
+    if (!Output.Open(FileXferSetup.FileName, shape, FileFormatIndex == 2)) {
         CleanUp(false);
-        return WriteFailed();
+        return ReportWriteFailure();
     }
-    // Colour goes to disk through its work file first.
-    bool colour = scan.Kind == KIND_COLOR;
-    FileImageShape work = ScanWorkFileShape(g, scan.Kind, DoubleRes != 0, scan.DpiScale);
-    if (colour) {
-        char name[MAX_PATH];
-        uint8_t header[TIFF_HEADER_MAX];
-        uint32_t headerBytes = BuildTiffHeader(header, work);
-        if (!ColourWorkFileName(DefaultFileXferSetup.FileName, FileXferSetup.FileName, name, sizeof name, IsLeadByte) ||
-            !ColourWork.Create(name) || headerBytes == 0 || !ColourWork.Append(header, headerBytes)) {
-            CleanUp(false);
-            return WriteFailed();
-        }
-    }
-    if (!OpenRing()) {
-        CleanUp(false);
-        return;
-    }
-    bool complete = ReadScan(g, colour);
-    if (complete) {
-        FinishScan();
-        if (colour && !CopyColourWorkToOutput(work)) {
-            complete = false;
-            WriteFailed();
-        }
-    }
+    bool throughWorkFile = scan.Kind == KIND_COLOR || PostProcess || DoubleRes;
+    bool complete = throughWorkFile ? CollectScanInWorkFile() && CopyWorkFileToOutput(g) : ReadScanIntoOutput(g);
+    bool closedAndComplete = complete;
     CleanUp(complete);
-    if (complete && Output.File.Name[0] == 0) {
-        // The file could not be closed: its contents are not to be trusted.
-        WriteFailed();
-    }
+    if (complete && !Output.File.Name[0]) closedAndComplete = false;
+    // A file that could not be closed is not to be trusted: it is gone.
+    if (complete && !closedAndComplete) ReportWriteFailure();
 }

@@ -7,8 +7,10 @@
 #include "device/error_report.h"
 #include "device/port_driver.h"
 #include "pipeline/line_reader.h"
-#include "pipeline/post_processing.h"
 #include "pipeline/scan_state.h"
+#include "pipeline/work_files.h"
+#include "twain/capability_state.h"
+#include "ui/dialog/dialog_idle.h"
 #include "string_ids.h"
 #include "twain/image_layout.h"
 #include "twain/source_state.h"
@@ -19,12 +21,6 @@ namespace {
 // strip to the next.
 LineBatch Pending = {nullptr, 0};
 
-// Output rows a scanned line becomes: 1, or 2 (2M) with enlargement.
-uint32_t RowsPerLine(uint32_t dpiScale) {
-    if (!DoubleRes) return 1;
-    return dpiScale >= 2 && dpiScale <= 4 ? 2 * dpiScale : 2;
-}
-
 // Rows that fit the application's buffer: LineArt and Halftone keep two rows
 // spare; enlarged strips hold whole groups of rows.
 uint32_t RowsPerStrip(uint32_t length, uint32_t rowBytes, ImageKind kind, uint32_t factor) {
@@ -33,20 +29,81 @@ uint32_t RowsPerStrip(uint32_t length, uint32_t rowBytes, ImageKind kind, uint32
     return rows - rows % factor;
 }
 
+void EndWorkFileStrips() {
+    DeleteWorkFile();
+    FreeEnlarger(&Enlarger);
+    CurrentScan.FirstStrip = true;
+}
+
+// ESC between strips ends the transfer.
+bool EscPressed() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST && msg.wParam == VK_ESCAPE) ScanAbort = 1;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return ScanAbort != 0;
+}
+
+// With post-processing the whole scan is first collected in a work file;
+// each strip is then read back, filtered and enlarged.
+void StripFromWorkFile(uint8_t* buffer, uint32_t length, TW_IMAGEMEMXFER& xfer) {
+    ScanInProgress& scan = CurrentScan;
+    const ScanGeometry& g = scan.Geometry;
+    if (scan.FirstStrip) {
+        if (!CollectScanInWorkFile()) return;
+        scan.FirstStrip = false;
+        scan.LinesTaken = 0;
+    }
+    ReturnCode = TWRC_SUCCESS;
+    if (EscPressed()) {
+        ReturnCode = TWRC_CANCEL;
+        RestoreDialogIdle(true);
+        return EndWorkFileStrips();
+    }
+    const uint32_t factor = DeliveredRowsPerLine();
+    const uint32_t rowBytes = g.LineBytes * factor;
+    uint32_t rows = RowsPerStrip(length, rowBytes, scan.Kind, factor);
+    if (rows == 0 || !buffer) {
+        EndWorkFileStrips();
+        return ReportDeviceFailure(TWCC_LOWMEMORY, IDS_MSG_INSUFFICIENT_MEMORY);
+    }
+    uint32_t lines = g.OutLines - scan.LinesTaken;
+    if (lines > rows / factor) lines = rows / factor;
+    if (!ProcessWorkLines(scan.LinesTaken, lines, buffer)) {
+        EndWorkFileStrips();
+        return ReportWriteFailure();
+    }
+    scan.LinesTaken += lines;
+    xfer.Compression = TWCP_NONE;
+    xfer.BytesPerRow = rowBytes;
+    xfer.Columns = (TW_UINT32)CurrentImageInfo.ImageWidth;
+    xfer.Rows = lines * factor;
+    xfer.XOffset = 0;
+    xfer.YOffset = scan.RowsDelivered;
+    xfer.BytesWritten = rowBytes * xfer.Rows;
+    scan.RowsDelivered += xfer.Rows;
+    if (scan.LinesTaken >= g.OutLines) {
+        EndWorkFileStrips();
+        ReturnCode = TWRC_XFERDONE;
+    }
+}
+
 }  // namespace
 
 void AcquireMemoryStrip(uint8_t* buffer, uint32_t length, TW_IMAGEMEMXFER& xfer) {
+    if (PostProcess) return StripFromWorkFile(buffer, length, xfer);
     ScanInProgress& scan = CurrentScan;
     const ScanGeometry& g = scan.Geometry;
     ReturnCode = TWRC_SUCCESS;
     if (scan.FirstStrip) {
-        if (!CheckPipelineSupports(false, true)) return;
         Pending = LineBatch{nullptr, 0};
         if (!OpenRing()) return;
         scan.FirstStrip = false;
     }
 
-    const uint32_t factor = RowsPerLine(scan.DpiScale);
+    const uint32_t factor = DeliveredRowsPerLine();
     const uint32_t rowBytes = g.LineBytes * factor;
     uint32_t rows = RowsPerStrip(length, g.OutRowBytes, scan.Kind, factor);
     if (rows == 0 || !buffer) {
