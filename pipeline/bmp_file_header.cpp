@@ -2,20 +2,11 @@
 
 #include <string.h>
 
+#include "device/little_endian.h"
 #include "pipeline/dib_layout.h"
 
 namespace {
 
-void PutU16(uint8_t* p, uint16_t v) {
-    p[0] = (uint8_t)v;
-    p[1] = (uint8_t)(v >> 8);
-}
-void PutU32(uint8_t* p, uint32_t v) {
-    p[0] = (uint8_t)v;
-    p[1] = (uint8_t)(v >> 8);
-    p[2] = (uint8_t)(v >> 16);
-    p[3] = (uint8_t)(v >> 24);
-}
 
 }  // namespace
 
@@ -47,16 +38,16 @@ uint32_t BuildBmpHeader(uint8_t* out, const BmpLayout& layout) {
     memset(out, 0, layout.BitsOffset);
     out[0] = 'B';
     out[1] = 'M';
-    PutU32(out + 2, layout.FileSize);
-    PutU32(out + 10, layout.BitsOffset);
+    PutU32(out, 2, layout.FileSize);
+    PutU32(out, 10, layout.BitsOffset);
 
     uint8_t* info = out + BMP_FILE_HEADER_SIZE;
-    PutU32(info + 0, BMP_INFO_HEADER_SIZE);
-    PutU32(info + 4, layout.Width);
-    PutU32(info + 8, layout.Height);  // positive: bottom-up
-    PutU16(info + 12, 1);
-    PutU16(info + 14, layout.Bits);
-    PutU32(info + 32, layout.Colours);
+    PutU32(info, 0, BMP_INFO_HEADER_SIZE);
+    PutU32(info, 4, layout.Width);
+    PutU32(info, 8, layout.Height);  // positive: bottom-up
+    PutU16(info, 12, 1);
+    PutU16(info, 14, layout.Bits);
+    PutU32(info, 32, layout.Colours);
 
     uint8_t* table = info + BMP_INFO_HEADER_SIZE;
     for (uint32_t i = 0; i < layout.Colours; ++i) {

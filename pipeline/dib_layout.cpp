@@ -2,18 +2,10 @@
 
 #include <string.h>
 
+#include "device/little_endian.h"
+
 namespace {
 
-void PutU32(uint8_t* p, uint32_t v) {
-    p[0] = (uint8_t)v;
-    p[1] = (uint8_t)(v >> 8);
-    p[2] = (uint8_t)(v >> 16);
-    p[3] = (uint8_t)(v >> 24);
-}
-void PutU16(uint8_t* p, uint16_t v) {
-    p[0] = (uint8_t)v;
-    p[1] = (uint8_t)(v >> 8);
-}
 
 }  // namespace
 
@@ -35,12 +27,12 @@ void WriteDibHeader(uint8_t* block, const ScanGeometry& g, ImageKind kind) {
     uint32_t width = kind == KIND_COLOR ? g.OutRowBytes / 3 : (kind == KIND_GRAY ? g.OutRowBytes : g.OutRowBytes * 8);
     uint16_t bits = kind == KIND_COLOR ? 24 : (kind == KIND_GRAY ? 8 : 1);
     memset(block, 0, DIB_HEADER_SIZE + 4 * entries);
-    PutU32(block + 0, DIB_HEADER_SIZE);
-    PutU32(block + 4, width);
-    PutU32(block + 8, g.OutLines);  // positive: bottom-up
-    PutU16(block + 12, 1);
-    PutU16(block + 14, bits);
-    PutU32(block + 32, entries);
+    PutU32(block, 0, DIB_HEADER_SIZE);
+    PutU32(block, 4, width);
+    PutU32(block, 8, g.OutLines);  // positive: bottom-up
+    PutU16(block, 12, 1);
+    PutU16(block, 14, bits);
+    PutU32(block, 32, entries);
     uint8_t* table = block + DIB_HEADER_SIZE;
     for (uint32_t i = 0; i < entries; ++i) {
         uint8_t level = entries == 2 ? (i ? 255 : 0) : (uint8_t)i;

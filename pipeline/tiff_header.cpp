@@ -2,28 +2,20 @@
 
 #include <string.h>
 
+#include "device/little_endian.h"
+
 namespace {
 
 enum : uint16_t { TIFF_SHORT = 3, TIFF_LONG = 4, TIFF_RATIONAL = 5 };
 
-void PutU16(uint8_t* p, uint16_t v) {
-    p[0] = (uint8_t)v;
-    p[1] = (uint8_t)(v >> 8);
-}
-void PutU32(uint8_t* p, uint32_t v) {
-    p[0] = (uint8_t)v;
-    p[1] = (uint8_t)(v >> 8);
-    p[2] = (uint8_t)(v >> 16);
-    p[3] = (uint8_t)(v >> 24);
-}
 
 // One 12-byte directory entry; a SHORT value sits in the first two bytes of
 // the value field.
 void PutEntry(uint8_t* p, uint16_t tag, uint16_t type, uint32_t count, uint32_t value) {
-    PutU16(p, tag);
-    PutU16(p + 2, type);
-    PutU32(p + 4, count);
-    PutU32(p + 8, value);
+    PutU16(p, 0, tag);
+    PutU16(p, 2, type);
+    PutU32(p, 4, count);
+    PutU32(p, 8, value);
 }
 
 bool Bilevel(ImageKind kind) { return kind == KIND_LINEART || kind == KIND_HALFTONE; }
@@ -50,9 +42,9 @@ uint32_t BuildTiffHeader(uint8_t* out, const FileImageShape& shape) {
     memset(out, 0, size);
     out[0] = 'I';
     out[1] = 'I';
-    PutU16(out + 2, 42);
-    PutU32(out + 4, 8);
-    PutU16(out + 8, 9);
+    PutU16(out, 2, 42);
+    PutU32(out, 4, 8);
+    PutU16(out, 8, 9);
     uint8_t* e = out + 10;
     PutEntry(e + 0 * 12, 256, TIFF_LONG, 1, width);
     PutEntry(e + 1 * 12, 257, TIFF_LONG, 1, shape.Rows);
@@ -66,15 +58,15 @@ uint32_t BuildTiffHeader(uint8_t* out, const FileImageShape& shape) {
     PutEntry(e + 6 * 12, 279, TIFF_LONG, 1, (uint32_t)pixelBytes);
     PutEntry(e + 7 * 12, 282, TIFF_RATIONAL, 1, xResolution);
     PutEntry(e + 8 * 12, 283, TIFF_RATIONAL, 1, yResolution);
-    PutU32(out + 118, 0);
+    PutU32(out, 118, 0);
     if (color) {
-        PutU16(out + 122, 8);
-        PutU16(out + 124, 8);
-        PutU16(out + 126, 8);
+        PutU16(out, 122, 8);
+        PutU16(out, 124, 8);
+        PutU16(out, 126, 8);
     }
-    PutU32(out + xResolution, shape.Resolution);
-    PutU32(out + xResolution + 4, 1);
-    PutU32(out + yResolution, shape.Resolution);
-    PutU32(out + yResolution + 4, 1);
+    PutU32(out, xResolution, shape.Resolution);
+    PutU32(out, xResolution + 4, 1);
+    PutU32(out, yResolution, shape.Resolution);
+    PutU32(out, yResolution + 4, 1);
     return size;
 }

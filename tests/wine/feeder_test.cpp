@@ -4,7 +4,7 @@
 
 #include <string.h>
 
-#include "tests/wine/harness/twain_app.h"
+#include "tests/wine/harness/acquisition.h"
 
 using namespace twtest;
 
@@ -12,17 +12,6 @@ namespace {
 
 const char DefaultName[] = "Korvan F/B Scanner (N)";
 const char SimulatorSection[] = "PLNX_Q7B Simulator";
-
-TW_UINT16 SetCap(TwainSession& s, TW_UINT16 cap, TW_UINT16 type, TW_UINT32 item) {
-    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, sizeof(TW_ONEVALUE));
-    TW_ONEVALUE one = {type, item};
-    memcpy(GlobalLock(h), &one, sizeof one);
-    GlobalUnlock(h);
-    TW_CAPABILITY capability = {cap, TWON_ONEVALUE, h};
-    TW_UINT16 rc = s.Call(&s.Source(), DG_CONTROL, DAT_CAPABILITY, MSG_SET, &capability);
-    GlobalFree(h);
-    return rc;
-}
 
 TW_UINT32 GetBoolCap(TwainSession& s, TW_UINT16 cap) {
     TW_CAPABILITY capability = {cap, TWON_DONTCARE16, nullptr};
@@ -51,9 +40,9 @@ TEST(Feeder, PagesStayPendingAndAutoFeedStartsTheNextOne) {
     TwainSession s;
     ASSERT_TRUE(s.Start(DefaultName));
     EXPECT_EQ(GetBoolCap(s, CAP_FEEDERLOADED), 1u);  // the application asks: the feeder counts
-    ASSERT_EQ(SetCap(s, CAP_AUTOFEED, TWTY_UINT16, 1), TWRC_SUCCESS);
-    ASSERT_EQ(SetCap(s, ICAP_XFERMECH, TWTY_UINT16, TWSX_NATIVE), TWRC_SUCCESS);
-    ASSERT_EQ(SetCap(s, ICAP_XRESOLUTION, TWTY_FIX32, Fix32ToUInt32(DoubleToFix32(75))), TWRC_SUCCESS);
+    ASSERT_EQ(SetOneValueCap(s, CAP_AUTOFEED, TWTY_UINT16, 1), TWRC_SUCCESS);
+    ASSERT_EQ(SetOneValueCap(s, ICAP_XFERMECH, TWTY_UINT16, TWSX_NATIVE), TWRC_SUCCESS);
+    ASSERT_EQ(SetOneValueCap(s, ICAP_XRESOLUTION, TWTY_FIX32, Fix32ToUInt32(DoubleToFix32(75))), TWRC_SUCCESS);
 
     TW_USERINTERFACE ui = {FALSE, FALSE, s.Parent()};
     ASSERT_EQ(s.Send(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui).rc, TWRC_SUCCESS);

@@ -8,24 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "tests/wine/harness/twain_app.h"
+#include "tests/wine/harness/acquisition.h"
 
 using namespace twtest;
 
 namespace {
 
 const char DefaultName[] = "Korvan F/B Scanner (N)";
-
-TW_UINT16 SetCap(TwainSession& s, TW_UINT16 cap, TW_UINT16 type, TW_UINT32 item) {
-    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, sizeof(TW_ONEVALUE));
-    TW_ONEVALUE one = {type, item};
-    memcpy(GlobalLock(h), &one, sizeof one);
-    GlobalUnlock(h);
-    TW_CAPABILITY capability = {cap, TWON_ONEVALUE, h};
-    TW_UINT16 rc = s.Call(&s.Source(), DG_CONTROL, DAT_CAPABILITY, MSG_SET, &capability);
-    GlobalFree(h);
-    return rc;
-}
 
 std::string TempDir() {
     char dir[MAX_PATH];
@@ -56,9 +45,9 @@ bool StartFileAcquisition(TwainSession& s, const std::string& fileName, TW_UINT1
     snprintf(setup.FileName, sizeof setup.FileName, "%s", fileName.c_str());
     setup.Format = TWFF_TIFF;
     EXPECT_EQ(s.Send(DG_CONTROL, DAT_SETUPFILEXFER, MSG_SET, &setup).rc, TWRC_SUCCESS);
-    EXPECT_EQ(SetCap(s, ICAP_XFERMECH, TWTY_UINT16, TWSX_FILE), TWRC_SUCCESS);
-    EXPECT_EQ(SetCap(s, ICAP_IMAGEFILEFORMAT, TWTY_UINT16, format), TWRC_SUCCESS);
-    EXPECT_EQ(SetCap(s, ICAP_XRESOLUTION, TWTY_FIX32, Fix32ToUInt32(DoubleToFix32(150))), TWRC_SUCCESS);
+    EXPECT_EQ(SetOneValueCap(s, ICAP_XFERMECH, TWTY_UINT16, TWSX_FILE), TWRC_SUCCESS);
+    EXPECT_EQ(SetOneValueCap(s, ICAP_IMAGEFILEFORMAT, TWTY_UINT16, format), TWRC_SUCCESS);
+    EXPECT_EQ(SetOneValueCap(s, ICAP_XRESOLUTION, TWTY_FIX32, Fix32ToUInt32(DoubleToFix32(150))), TWRC_SUCCESS);
     TW_IMAGELAYOUT layout = {};
     layout.Frame.Left = DoubleToFix32(1);
     layout.Frame.Top = DoubleToFix32(1);

@@ -8,42 +8,23 @@
 #include <vector>
 
 #include "pipeline/native_filters.h"
-#include "tests/wine/harness/twain_app.h"
+#include "tests/wine/harness/acquisition.h"
 
 using namespace twtest;
 
 namespace {
 
-const char DefaultName[] = "Korvan F/B Scanner (N)";
 const char SettingsSection[] = "T40 IV N";
-
-TW_UINT16 SetCap(TwainSession& s, TW_UINT16 cap, TW_UINT16 type, TW_UINT32 item) {
-    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, sizeof(TW_ONEVALUE));
-    TW_ONEVALUE one = {type, item};
-    memcpy(GlobalLock(h), &one, sizeof one);
-    GlobalUnlock(h);
-    TW_CAPABILITY capability = {cap, TWON_ONEVALUE, h};
-    TW_UINT16 rc = s.Call(&s.Source(), DG_CONTROL, DAT_CAPABILITY, MSG_SET, &capability);
-    GlobalFree(h);
-    return rc;
-}
 
 // One native transfer of a small frame; the packed DIB's bytes.
 std::vector<uint8_t> NativeImage(TW_UINT16 pixelType) {
     TwainSession s;
-    if (!s.Start(DefaultName)) return {};
-    EXPECT_EQ(SetCap(s, ICAP_PIXELTYPE, TWTY_UINT16, pixelType), TWRC_SUCCESS);
-    EXPECT_EQ(SetCap(s, ICAP_XRESOLUTION, TWTY_FIX32, Fix32ToUInt32(DoubleToFix32(150))), TWRC_SUCCESS);
-    EXPECT_EQ(SetCap(s, ICAP_XFERMECH, TWTY_UINT16, TWSX_NATIVE), TWRC_SUCCESS);
-    TW_IMAGELAYOUT layout = {};
-    layout.Frame.Left = DoubleToFix32(0.5);
-    layout.Frame.Top = DoubleToFix32(0.5);
-    layout.Frame.Right = DoubleToFix32(2.5);
-    layout.Frame.Bottom = DoubleToFix32(2);
-    EXPECT_EQ(s.Send(DG_IMAGE, DAT_IMAGELAYOUT, MSG_SET, &layout).rc, TWRC_SUCCESS);
-    TW_USERINTERFACE ui = {FALSE, FALSE, s.Parent()};
-    if (s.Send(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui).rc != TWRC_SUCCESS) return {};
-    if (s.WaitForMessage(10000) != MSG_XFERREADY) return {};
+    AcquisitionRequest r;
+    r.PixelType = pixelType;
+    r.Dpi = 150;
+    r.Mechanism = TWSX_NATIVE;
+    r.Frame[0] = 0.5, r.Frame[1] = 0.5, r.Frame[2] = 2.5, r.Frame[3] = 2;
+    if (!StartAcquisition(s, r)) return {};
     TW_HANDLE handle = nullptr;
     EXPECT_EQ(s.Call(&s.Source(), DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, &handle), TWRC_XFERDONE);
     if (!handle) return {};

@@ -10,25 +10,13 @@
 
 #include "pipeline/scan_geometry.h"
 #include "pipeline/strip_filters.h"
-#include "tests/wine/harness/twain_app.h"
+#include "tests/wine/harness/acquisition.h"
 
 using namespace twtest;
 
 namespace {
 
-const char DefaultName[] = "Korvan F/B Scanner (N)";
 const char SettingsSection[] = "T40 IV N";
-
-TW_UINT16 SetCap(TwainSession& s, TW_UINT16 cap, TW_UINT16 type, TW_UINT32 item) {
-    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, sizeof(TW_ONEVALUE));
-    TW_ONEVALUE one = {type, item};
-    memcpy(GlobalLock(h), &one, sizeof one);
-    GlobalUnlock(h);
-    TW_CAPABILITY capability = {cap, TWON_ONEVALUE, h};
-    TW_UINT16 rc = s.Call(&s.Source(), DG_CONTROL, DAT_CAPABILITY, MSG_SET, &capability);
-    GlobalFree(h);
-    return rc;
-}
 
 struct Image {
     std::vector<uint8_t> rows;
@@ -38,18 +26,11 @@ struct Image {
 Image MemoryImage(TW_UINT16 pixelType) {
     Image image;
     TwainSession s;
-    if (!s.Start(DefaultName)) return image;
-    EXPECT_EQ(SetCap(s, ICAP_PIXELTYPE, TWTY_UINT16, pixelType), TWRC_SUCCESS);
-    EXPECT_EQ(SetCap(s, ICAP_XRESOLUTION, TWTY_FIX32, Fix32ToUInt32(DoubleToFix32(150))), TWRC_SUCCESS);
-    TW_IMAGELAYOUT layout = {};
-    layout.Frame.Left = DoubleToFix32(0.5);
-    layout.Frame.Top = DoubleToFix32(0.5);
-    layout.Frame.Right = DoubleToFix32(3);
-    layout.Frame.Bottom = DoubleToFix32(2);
-    EXPECT_EQ(s.Send(DG_IMAGE, DAT_IMAGELAYOUT, MSG_SET, &layout).rc, TWRC_SUCCESS);
-    TW_USERINTERFACE ui = {FALSE, FALSE, s.Parent()};
-    if (s.Send(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui).rc != TWRC_SUCCESS) return image;
-    if (s.WaitForMessage(10000) != MSG_XFERREADY) return image;
+    AcquisitionRequest r;
+    r.PixelType = pixelType;
+    r.Dpi = 150;
+    r.Frame[0] = 0.5, r.Frame[1] = 0.5, r.Frame[2] = 3, r.Frame[3] = 2;
+    if (!StartAcquisition(s, r)) return image;
     std::vector<uint8_t> buffer(16384);
     for (int guard = 0; guard < 10000; ++guard) {
         TW_IMAGEMEMXFER xfer = {};

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "tests/wine/harness/twain_app.h"
+#include "tests/wine/harness/acquisition.h"
 
 using namespace twtest;
 
@@ -15,41 +15,6 @@ namespace {
 
 const char DefaultName[] = "Korvan F/B Scanner (N)";
 const char SimulatorSection[] = "PLNX_Q7B Simulator";
-
-TW_UINT16 SetCap(TwainSession& s, TW_UINT16 cap, TW_UINT16 type, TW_UINT32 item) {
-    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, sizeof(TW_ONEVALUE));
-    TW_ONEVALUE one = {type, item};
-    memcpy(GlobalLock(h), &one, sizeof one);
-    GlobalUnlock(h);
-    TW_CAPABILITY capability = {cap, TWON_ONEVALUE, h};
-    TW_UINT16 rc = s.Call(&s.Source(), DG_CONTROL, DAT_CAPABILITY, MSG_SET, &capability);
-    GlobalFree(h);
-    return rc;
-}
-
-struct Request {
-    TW_UINT16 pixelType = TWPT_GRAY;
-    double dpi = 300;
-    TW_UINT16 mech = TWSX_MEMORY;
-    double frame[4] = {1, 1, 2, 1.5};
-};
-
-// Negotiates, enables without the dialog and waits for MSG_XFERREADY.
-bool StartAcquisition(TwainSession& s, const Request& r) {
-    if (!s.Start(DefaultName)) return false;
-    EXPECT_EQ(SetCap(s, ICAP_PIXELTYPE, TWTY_UINT16, r.pixelType), TWRC_SUCCESS);
-    EXPECT_EQ(SetCap(s, ICAP_XRESOLUTION, TWTY_FIX32, Fix32ToUInt32(DoubleToFix32(r.dpi))), TWRC_SUCCESS);
-    EXPECT_EQ(SetCap(s, ICAP_XFERMECH, TWTY_UINT16, r.mech), TWRC_SUCCESS);
-    TW_IMAGELAYOUT layout = {};
-    layout.Frame.Left = DoubleToFix32(r.frame[0]);
-    layout.Frame.Top = DoubleToFix32(r.frame[1]);
-    layout.Frame.Right = DoubleToFix32(r.frame[2]);
-    layout.Frame.Bottom = DoubleToFix32(r.frame[3]);
-    EXPECT_EQ(s.Send(DG_IMAGE, DAT_IMAGELAYOUT, MSG_SET, &layout).rc, TWRC_SUCCESS);
-    TW_USERINTERFACE ui = {FALSE, FALSE, s.Parent()};
-    if (s.Send(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui).rc != TWRC_SUCCESS) return false;
-    return s.WaitForMessage(10000) == MSG_XFERREADY;
-}
 
 TW_IMAGEINFO ImageInfo(TwainSession& s) {
     TW_IMAGEINFO info = {};
@@ -89,7 +54,7 @@ std::vector<uint8_t> MemoryImage(TwainSession& s, uint32_t size, std::vector<TW_
 
 TEST(Transfers, MemoryStripsSucceedUntilTheLastAndStayInStateSeven) {
     TwainSession s;
-    ASSERT_TRUE(StartAcquisition(s, Request()));
+    ASSERT_TRUE(StartAcquisition(s, AcquisitionRequest()));
     TW_IMAGEINFO info = ImageInfo(s);
     EXPECT_EQ(info.ImageLength, 150);
     std::vector<TW_IMAGEMEMXFER> strips;
@@ -124,11 +89,11 @@ TEST(Transfers, StripBufferGivenAsHandleIsUnlockedOnReturnAndGivesTheSameImage) 
     std::vector<uint8_t> byPointer;
     {
         TwainSession s;
-        ASSERT_TRUE(StartAcquisition(s, Request()));
+        ASSERT_TRUE(StartAcquisition(s, AcquisitionRequest()));
         byPointer = MemoryImage(s, 8192, &strips);
     }
     TwainSession s;
-    ASSERT_TRUE(StartAcquisition(s, Request()));
+    ASSERT_TRUE(StartAcquisition(s, AcquisitionRequest()));
     HGLOBAL handle = GlobalAlloc(GMEM_MOVEABLE, 8192);
     std::vector<uint8_t> byHandle;
     for (int guard = 0; guard < 1000; ++guard) {
@@ -160,7 +125,7 @@ TEST(Transfers, RefusedRequestsLeaveTheStateAlone) {
     EXPECT_EQ(s.Send(DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, &xfer).cc, TWCC_SEQERROR);
     ASSERT_EQ(s.CloseSource().rc, TWRC_SUCCESS);
 
-    ASSERT_TRUE(StartAcquisition(s, Request()));
+    ASSERT_TRUE(StartAcquisition(s, AcquisitionRequest()));
     std::vector<uint8_t> buffer(4096);
     const TW_UINT32 refused[] = {TWMF_DSOWNS | TWMF_POINTER, TWMF_APPOWNS, TWMF_DSMOWNS | TWMF_HANDLE};
     for (TW_UINT32 flags : refused) {
@@ -184,8 +149,8 @@ TEST(Transfers, ReadFailureIsReportedAndAsksToClose) {
     winini::WriteKey(SimulatorSection, "ReadStatusAfter", "0");
     MessageBoxRecorder boxes;
     TwainSession s;
-    Request r;
-    r.mech = TWSX_NATIVE;
+    AcquisitionRequest r;
+    r.Mechanism = TWSX_NATIVE;
     ASSERT_TRUE(StartAcquisition(s, r));
     TW_HANDLE image = reinterpret_cast<TW_HANDLE>(1);
     TripletResult result = s.Send(DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, &image);
@@ -200,8 +165,8 @@ TEST(Transfers, ReadFailureIsReportedAndAsksToClose) {
 
 TEST(Transfers, EscBeforeTheFirstReadCancelsWithoutImageOrCloseRequest) {
     TwainSession s;
-    Request r;
-    r.mech = TWSX_NATIVE;
+    AcquisitionRequest r;
+    r.Mechanism = TWSX_NATIVE;
     ASSERT_TRUE(StartAcquisition(s, r));
     PostMessageA(s.Parent(), WM_KEYDOWN, VK_ESCAPE, 0);
     TW_HANDLE image = reinterpret_cast<TW_HANDLE>(1);
@@ -216,7 +181,7 @@ TEST(Transfers, BusyReadIsRepeatedOnceAndTheImageIsWhole) {
     std::vector<uint8_t> plain;
     {
         TwainSession s;
-        ASSERT_TRUE(StartAcquisition(s, Request()));
+        ASSERT_TRUE(StartAcquisition(s, AcquisitionRequest()));
         plain = MemoryImage(s, 65536, &strips);
     }
     WinIniSectionGuard guard(SimulatorSection);
@@ -224,7 +189,7 @@ TEST(Transfers, BusyReadIsRepeatedOnceAndTheImageIsWhole) {
     winini::WriteKey(SimulatorSection, "ReadBusyAtLine", "0");
     MessageBoxRecorder boxes;
     TwainSession s;
-    ASSERT_TRUE(StartAcquisition(s, Request()));
+    ASSERT_TRUE(StartAcquisition(s, AcquisitionRequest()));
     strips.clear();
     EXPECT_EQ(MemoryImage(s, 65536, &strips), plain);
     EXPECT_TRUE(boxes.Records().empty());
@@ -233,8 +198,8 @@ TEST(Transfers, BusyReadIsRepeatedOnceAndTheImageIsWhole) {
 TEST(Transfers, StripBufferTooSmallForLineArtIsInsufficientMemory) {
     MessageBoxRecorder boxes;
     TwainSession s;
-    Request r;
-    r.pixelType = TWPT_BW;
+    AcquisitionRequest r;
+    r.PixelType = TWPT_BW;
     ASSERT_TRUE(StartAcquisition(s, r));
     TW_IMAGEINFO info = ImageInfo(s);
     uint32_t rowBytes = (uint32_t)(info.ImageWidth + 7) / 8;
@@ -253,7 +218,7 @@ TEST(Transfers, StripBufferTooSmallForLineArtIsInsufficientMemory) {
 TEST(Transfers, FaxHostsScanAt200WhereThe300Default) {
     TwainSession s;
     strcpy(s.App().ProductName, "WinFax PRO 3.0");
-    ASSERT_TRUE(StartAcquisition(s, Request()));
+    ASSERT_TRUE(StartAcquisition(s, AcquisitionRequest()));
     TW_IMAGEINFO info = ImageInfo(s);
     EXPECT_EQ(info.XResolution.Whole, 200);
     EXPECT_EQ(info.YResolution.Whole, 200);
