@@ -3,55 +3,12 @@
 #include "device/error_report.h"
 #include "device/device_flags.h"
 #include "pipeline/dib_layout.h"
-#include "pipeline/native_filters.h"
+#include "pipeline/native_filter_run.h"
 #include "pipeline/line_reader.h"
 #include "pipeline/post_processing.h"
 #include "pipeline/scan_state.h"
-#include "settings/scan_settings.h"
 #include "string_ids.h"
 #include "twain/source_state.h"
-#include "ui/dialog/dialog_idle.h"
-#include "ui/dialog/dialog_state.h"
-
-namespace {
-
-// After every filtered row: the interface stays alive, and ESC (a key-down
-// with code 27) stops the filter with the image as processed so far.
-bool FilterRowDone(void* stopped, uint32_t, uint32_t) {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
-            *static_cast<bool*>(stopped) = true;
-            continue;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return !*static_cast<bool*>(stopped);
-}
-
-// Moire removal, then the selected filter, on the finished bitmap.
-void FilterNativeImage(HGLOBAL block, const ScanGeometry& g, ImageKind kind) {
-    if (!ScanSettings.DeMoire && ScanSettings.FilterMode == FILTER_NONE) return;
-    uint8_t* dib = static_cast<uint8_t*>(GlobalLock(block));
-    if (!dib) return;
-    DibPixels image;
-    image.Rows = dib + DIB_HEADER_SIZE + 4 * DibColourEntries(kind);
-    image.BitsPerPixel = kind == KIND_COLOR ? 24 : (kind == KIND_GRAY ? 8 : 1);
-    image.Width = kind == KIND_COLOR ? g.OutRowBytes / 3 : (kind == KIND_GRAY ? g.OutRowBytes : g.OutRowBytes * 8);
-    image.Height = g.OutLines;
-    bool stopped = false;
-    if (ScanSettings.DeMoire) RemoveMoireImage(image, FilterRowDone, &stopped);
-    if (!stopped) ApplyNativeFilter(ScanSettings.FilterMode, image, FilterRowDone, &stopped);
-    GlobalUnlock(block);
-    if (stopped) {
-        RestoreDialogIdle(true);
-        HWND dialog = static_cast<HWND>(MainDialog);
-        if (BatchMode && dialog) SetTimer(dialog, TIMER_BATCH, 800, nullptr);
-    }
-}
-
-}  // namespace
 
 HGLOBAL AcquireNativeImage() {
     ScanInProgress& scan = CurrentScan;
