@@ -10,6 +10,7 @@
 #include "device/tone_table.h"
 #include "pipeline/image_size.h"
 #include "pipeline/scan_state.h"
+#include "pipeline/temp_drive_dialog.h"
 #include "settings/profile_win32.h"
 #include "settings/scan_settings.h"
 #include "string_ids.h"
@@ -23,23 +24,12 @@ namespace {
 
 bool IsBmpFormat() { return FileFormatIndex == 2; }
 
-// Free bytes of the drive that holds the temporary files, halved; -1 when
-// the drive cannot be read.
-int64_t AvailableForTemporaryFiles() {
-    char root[4] = "C:\\";
-    const char* name = DefaultFileXferSetup.FileName;
-    if (name[0] && name[1] == ':') root[0] = name[0];
-    DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
-    if (!GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters)) return -1;
-    return (int64_t)sectorsPerCluster * bytesPerSector * freeClusters / 2;
-}
-
 bool CheckDiskSpace(HWND dialog, const ScanFrame& frame) {
     double widthInches = (frame.Right - frame.Left) / 600.0;
     double heightInches = (frame.Bottom - frame.Top) / 600.0;
     int64_t image = EstimateImageSizeBytes(ScanSettings.ScanMode, ScanSettings.ScanResolution, widthInches, heightInches);
     int64_t needed = DiskSpaceNeeded(IsBmpFormat(), image);
-    int64_t available = AvailableForTemporaryFiles();
+    int64_t available = AvailableForFile(DefaultFileXferSetup.FileName);
     if (available == -1) {
         ShowDeviceMessage(dialog, IDS_MSG_WRITE_DISK_ERROR);
         Fail(TWCC_OPERATIONERROR);
@@ -47,8 +37,10 @@ bool CheckDiskSpace(HWND dialog, const ScanFrame& frame) {
     }
     if (available < needed) {
         ShowDiskSpaceBox(dialog, needed - 0x500001, available);
-        Fail(TWCC_OPERATIONERROR);
-        return false;
+        if (!OfferTemporaryDrive(dialog, needed, image)) {
+            Fail(TWCC_OPERATIONERROR);
+            return false;
+        }
     }
     return true;
 }
