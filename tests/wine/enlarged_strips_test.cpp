@@ -5,6 +5,7 @@
 // across strip boundaries.
 #include <gtest/gtest.h>
 
+#include <stdio.h>
 #include <string.h>
 
 #include <string>
@@ -15,6 +16,7 @@
 #include "device/identification.h"
 #include "device/port_driver.h"
 #include "pipeline/enlarger.h"
+#include "pipeline/file_acquisition.h"
 #include "pipeline/memory_acquisition.h"
 #include "pipeline/scan_start.h"
 #include "pipeline/scan_state.h"
@@ -98,6 +100,56 @@ TEST(EnlargedStrips, StripsEqualTheEnlargerAppliedToTheScannedLines) {
         EXPECT_EQ(got.size(), expected.size());
         EXPECT_TRUE(got == expected);
         EXPECT_EQ(got.size() / (f * g.LineBytes), g.DeliveredLines);
+    }
+    UnbindPortDriver();
+}
+
+TEST(EnlargedStrips, FileTransferAbove600DpiWritesTheEnlargedRows) {
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    OnProcessAttach(GetModuleHandleA(nullptr));
+    ASSERT_EQ(BindPortDriver(DriverPath().c_str()), DRIVER_BOUND);
+    TW_IDENTITY identity = {};
+    IdentifyScanner(identity);
+    snprintf(DefaultFileXferSetup.FileName, sizeof DefaultFileXferSetup.FileName, "%sKORVANE2E.TIF", temp);
+    snprintf(FileXferSetup.FileName, sizeof FileXferSetup.FileName, "%senlarged.tif", temp);
+    for (uint32_t dpiScale : {0u, 3u}) {
+        SCOPED_TRACE(dpiScale);
+        ScanSettings = InitialScanSettings();
+        ScanSettings.ScanMode = 1014;
+        ScanSettings.ScanResolution = 1200;
+        ScanSettings.DpiScale = (uint16_t)dpiScale;
+        XferMechIndex = 1;  // file
+        FileFormatIndex = 0;
+        ScanFrame frame = {600, 600, 780, 660};
+        ASSERT_EQ(StartScan(nullptr, 0, 0, frame), 1);
+        const ScanGeometry g = CurrentScan.Geometry;
+        uint32_t ringLines = 0;
+        std::vector<uint8_t> ring = ExpectedRingLines(GetU16(ScanParamBlock, SP_LEFT), GetU16(ScanParamBlock, SP_TOP),
+                                                      GetU16(ScanParamBlock, SP_RIGHT), GetU16(ScanParamBlock, SP_BOTTOM),
+                                                      GetU16(ScanParamBlock, SP_RESOLUTION), 3, ToneBlock,
+                                                      DriverResample ? 600 : 0, g.LineBytes, &ringLines);
+        ASSERT_EQ(ringLines, g.OutLines);
+        uint32_t f = dpiScale >= 2 ? 2 * dpiScale : 2;
+        std::vector<uint8_t> expected(EnlargedBytes(f, ringLines, g.LineBytes));
+        EnlargerState state = {};
+        ASSERT_EQ(EnlargeLines(&state, ENLARGE_COLOR, f, ring.data(), ringLines, g.LineBytes, expected.data()), 1);
+        FreeEnlarger(&state);
+
+        AcquireToFile();
+        ASSERT_EQ(ReturnCode, TWRC_XFERDONE);
+        HANDLE file = CreateFileA(FileXferSetup.FileName, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        DWORD size = GetFileSize(file, nullptr);
+        std::vector<uint8_t> tiff(size);
+        DWORD read = 0;
+        ReadFile(file, tiff.data(), size, &read, nullptr);
+        CloseHandle(file);
+        DeleteFileA(FileXferSetup.FileName);
+        // A Color header of 144 bytes, then the enlarged rows as delivered.
+        ASSERT_EQ(size, 144 + expected.size());
+        EXPECT_TRUE(memcmp(tiff.data() + 144, expected.data(), expected.size()) == 0);
+        EXPECT_EQ(GetFileAttributesA(DefaultFileXferSetup.FileName), INVALID_FILE_ATTRIBUTES);  // work file gone
     }
     UnbindPortDriver();
 }
