@@ -356,6 +356,11 @@ TEST(DataSource, EnableWithoutDialogScansAndAsksForTheTransfer) {
     TW_PENDINGXFERS pending = {};
     EXPECT_EQ(session.Send(DG_CONTROL, DAT_PENDINGXFERS, MSG_RESET, &pending).rc, TWRC_SUCCESS);
     EXPECT_EQ(session.Send(DG_IMAGE, DAT_IMAGEINFO, MSG_GET, &info).cc, TWCC_SEQERROR);
+    TW_IMAGELAYOUT inFive = {};
+    inFive.Frame.Right.Whole = 3;
+    TripletResult layoutInFive = session.Send(DG_IMAGE, DAT_IMAGELAYOUT, MSG_SET, &inFive);  // state 5
+    EXPECT_EQ(layoutInFive.rc, TWRC_FAILURE);
+    EXPECT_EQ(layoutInFive.cc, TWCC_SEQERROR);
     EXPECT_EQ(session.Send(DG_CONTROL, DAT_USERINTERFACE, MSG_DISABLEDS, &ui).rc, TWRC_SUCCESS);
     TW_IMAGELAYOUT layout = {};
     EXPECT_EQ(session.Send(DG_IMAGE, DAT_IMAGELAYOUT, MSG_SET, &layout).rc, TWRC_SUCCESS);  // state 4 again

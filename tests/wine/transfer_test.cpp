@@ -161,6 +161,21 @@ TEST(Transfers, ReadFailureIsReportedAndAsksToClose) {
     EXPECT_EQ(boxes.Records()[0].text, "Flatbed Scanner not ready.");
     EXPECT_EQ(s.WaitForMessage(3000), MSG_CLOSEDSREQ);
     EXPECT_TRUE(InStateSeven(s));
+
+    // The source stays usable: the transfer is ended, and with the scanner
+    // well again the next acquisition delivers an image.
+    TW_PENDINGXFERS pending = {};
+    EXPECT_EQ(s.Send(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &pending).rc, TWRC_SUCCESS);
+    TW_USERINTERFACE ui = {FALSE, FALSE, s.Parent()};
+    EXPECT_EQ(s.Send(DG_CONTROL, DAT_USERINTERFACE, MSG_DISABLEDS, &ui).rc, TWRC_SUCCESS);
+    winini::DeleteKey(SimulatorSection, "ReadStatus");
+    EXPECT_EQ(s.Send(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui).rc, TWRC_SUCCESS);
+    ASSERT_EQ(s.WaitForMessage(10000), MSG_XFERREADY);
+    image = nullptr;
+    EXPECT_EQ(s.Call(&s.Source(), DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, &image), TWRC_XFERDONE);
+    EXPECT_NE(image, nullptr);
+    if (image) GlobalFree(image);
+    EXPECT_EQ(boxes.Records().size(), 1u);
 }
 
 TEST(Transfers, EscBeforeTheFirstReadCancelsWithoutImageOrCloseRequest) {
@@ -192,6 +207,29 @@ TEST(Transfers, BusyReadIsRepeatedOnceAndTheImageIsWhole) {
     ASSERT_TRUE(StartAcquisition(s, AcquisitionRequest()));
     strips.clear();
     EXPECT_EQ(MemoryImage(s, 65536, &strips), plain);
+    EXPECT_TRUE(boxes.Records().empty());
+}
+
+TEST(Transfers, BusyReadIsRepeatedNoMoreThanOnce) {
+    std::vector<TW_IMAGEMEMXFER> strips;
+    std::vector<uint8_t> plain;
+    {
+        TwainSession s;
+        ASSERT_TRUE(StartAcquisition(s, AcquisitionRequest()));
+        plain = MemoryImage(s, 65536, &strips);
+    }
+    // Busy twice: the repeated read's 0x8321 counts as success, so the read
+    // is not asked a third time and its lines never arrive.
+    WinIniSectionGuard guard(SimulatorSection);
+    winini::WriteKey(SimulatorSection, "ReadBusy", "2");
+    winini::WriteKey(SimulatorSection, "ReadBusyAtLine", "0");
+    MessageBoxRecorder boxes;
+    TwainSession s;
+    ASSERT_TRUE(StartAcquisition(s, AcquisitionRequest()));
+    strips.clear();
+    std::vector<uint8_t> busy = MemoryImage(s, 65536, &strips);
+    EXPECT_EQ(busy.size(), plain.size());
+    EXPECT_NE(busy, plain);
     EXPECT_TRUE(boxes.Records().empty());
 }
 
