@@ -277,11 +277,14 @@ int TransferNative(const char* out) {
 
 int TransferMemory(const char* out, const TW_IMAGEINFO& info, unsigned bufferSize) {
     std::vector<uint8_t> buffer(bufferSize);
-    StripImage image;
-    image.Width = (uint32_t)info.ImageWidth;
-    image.Height = (uint32_t)info.ImageLength;
-    image.BitsPerPixel = (uint32_t)info.BitsPerPixel;
-    uint32_t strips = 0;
+    StripBmpWriter writer;
+    std::string error;
+    uint32_t height = (uint32_t)info.ImageLength;
+    if (!writer.Open(out, (uint32_t)info.ImageWidth, height, (uint32_t)info.BitsPerPixel, &error)) {
+        fprintf(stderr, "twscan: %s\n", error.c_str());
+        return 1;
+    }
+    uint32_t strips = 0, bytesPerRow = 0;
     for (;;) {
         TW_IMAGEMEMXFER xfer;
         memset(&xfer, 0xff, sizeof xfer);
@@ -294,29 +297,24 @@ int TransferMemory(const char* out, const TW_IMAGEINFO& info, unsigned bufferSiz
             return 1;
         }
         if (rc != TWRC_SUCCESS && rc != TWRC_XFERDONE) return Failed("DAT_IMAGEMEMXFER", &Source);
-        if (image.BytesPerRow == 0) {
-            image.BytesPerRow = xfer.BytesPerRow;
-            image.Rows.assign((size_t)image.BytesPerRow * image.Height, 0);
-        }
-        if (xfer.BytesPerRow != image.BytesPerRow || xfer.YOffset + xfer.Rows > image.Height ||
-            xfer.BytesWritten != xfer.BytesPerRow * xfer.Rows) {
-            fprintf(stderr, "\ntwscan: strip %u does not fit the image\n", strips);
+        if (xfer.BytesWritten != xfer.BytesPerRow * xfer.Rows ||
+            !writer.WriteRows(xfer.YOffset, xfer.Rows, xfer.BytesPerRow, buffer.data(), &error)) {
+            fprintf(stderr, "\ntwscan: strip %u: %s\n", strips, error.empty() ? "inconsistent description" : error.c_str());
             return 1;
         }
-        memcpy(image.Rows.data() + (size_t)xfer.YOffset * image.BytesPerRow, buffer.data(), xfer.BytesWritten);
+        bytesPerRow = xfer.BytesPerRow;
         ++strips;
-        if (image.Height > 0 && strips % 8 == 0) {
-            fprintf(stderr, "\r  %3u %%", (unsigned)((xfer.YOffset + xfer.Rows) * 100ull / image.Height));
+        if (height > 0 && strips % 8 == 0) {
+            fprintf(stderr, "\r  %3u %%", (unsigned)((xfer.YOffset + xfer.Rows) * 100ull / height));
         }
         if (rc == TWRC_XFERDONE) break;
     }
     if (strips >= 8) fprintf(stderr, "\r  100 %%\n");
-    std::string error;
-    if (!WriteStripImage(out, image, &error)) {
+    if (!writer.Close(&error)) {
         fprintf(stderr, "twscan: %s\n", error.c_str());
         return 1;
     }
-    printf("Strips: %u of %u bytes per row\n", strips, image.BytesPerRow);
+    printf("Strips: %u of %u bytes per row\n", strips, bytesPerRow);
     return 0;
 }
 

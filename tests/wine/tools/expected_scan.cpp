@@ -62,7 +62,10 @@ int main(int argc, char** argv) {
     }
     std::vector<uint8_t> lines = RenderFrame(nullptr, frame, dpi, type, &tones);
 
-    StripImage image;
+    struct {
+        uint32_t Width = 0, Height = 0, BitsPerPixel = 0, BytesPerRow = 0;
+        std::vector<uint8_t> Rows;
+    } image;
     image.BitsPerPixel = type == IMAGE_COLOR ? 24 : (type == IMAGE_GRAY ? 8 : 1);
     bool resampled = ReadFile(dir + (type == IMAGE_COLOR ? "\\SPI_STRETCH_COLOR.bin" : "\\SPI_STRETCH_GRAY.bin"), stretch) &&
                      stretch.size() >= 20;
@@ -89,7 +92,9 @@ int main(int argc, char** argv) {
         image.Height = (uint32_t)geometry.lines;
     }
     std::string error;
-    if (!WriteStripImage(argv[2], image, &error)) {
+    StripBmpWriter writer;
+    if (!writer.Open(argv[2], image.Width, image.Height, image.BitsPerPixel, &error) ||
+        !writer.WriteRows(0, image.Height, image.BytesPerRow, image.Rows.data(), &error) || !writer.Close(&error)) {
         fprintf(stderr, "expected_scan: %s\n", error.c_str());
         return 1;
     }
