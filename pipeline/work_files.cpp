@@ -24,6 +24,8 @@ namespace {
 
 DiskFile WorkFile;
 uint32_t WorkHeaderBytes = 0;
+// Lines read back for the enlarger; freed with the work file.
+std::vector<uint8_t> LinesBeforeEnlarging;
 
 bool IsLeadByte(uint8_t byte) { return IsDBCSLeadByte(byte) != 0; }
 
@@ -97,11 +99,10 @@ bool ProcessWorkLines(uint32_t first, uint32_t count, uint8_t* out) {
     const ScanInProgress& scan = CurrentScan;
     const uint32_t lineBytes = scan.Geometry.LineBytes;
     const uint32_t factor = DeliveredRowsPerLine();
-    static std::vector<uint8_t> lines;
     uint8_t* target = out;
     if (factor != 1) {
-        lines.resize((size_t)count * lineBytes);
-        target = lines.data();
+        LinesBeforeEnlarging.resize((size_t)count * lineBytes);
+        target = LinesBeforeEnlarging.data();
     }
     if (!ReadWorkLines(first, count, target)) return false;
     if (PostProcess)
@@ -110,4 +111,7 @@ bool ProcessWorkLines(uint32_t first, uint32_t count, uint8_t* out) {
     return EnlargeLines(&Enlarger, EnlargeKindFor(scan.Kind), factor, target, count, lineBytes, out) != 0;
 }
 
-void DeleteWorkFile() { WorkFile.Delete(); }
+void DeleteWorkFile() {
+    WorkFile.Delete();
+    std::vector<uint8_t>().swap(LinesBeforeEnlarging);
+}

@@ -36,24 +36,12 @@ struct Blocks {
 };
 
 // Sets up a scan without the dialog and returns the blocks it sent.
-Blocks SetUpScan(const AcquisitionRequest& r, double brightness, const std::string& record) {
+Blocks SetUpScan(const AcquisitionRequest& r, const std::string& record) {
     CreateDirectoryA(record.c_str(), nullptr);
     DeleteFileA((record + "\\SPI_SET_PARAMS.bin").c_str());
     DeleteFileA((record + "\\SPI_SEND_TONE.bin").c_str());
-    TwainSession t;
-    if (!t.Start("Korvan F/B Scanner (N)")) return {};
-    EXPECT_EQ(SetOneValueCap(t, ICAP_BRIGHTNESS, TWTY_FIX32, Fix32ToUInt32(DoubleToFix32(brightness))), TWRC_SUCCESS);
-    EXPECT_EQ(SetOneValueCap(t, ICAP_PIXELTYPE, TWTY_UINT16, r.PixelType), TWRC_SUCCESS);
-    EXPECT_EQ(SetOneValueCap(t, ICAP_XRESOLUTION, TWTY_FIX32, Fix32ToUInt32(DoubleToFix32(r.Dpi))), TWRC_SUCCESS);
-    TW_IMAGELAYOUT layout = {};
-    layout.Frame.Left = DoubleToFix32(r.Frame[0]);
-    layout.Frame.Top = DoubleToFix32(r.Frame[1]);
-    layout.Frame.Right = DoubleToFix32(r.Frame[2]);
-    layout.Frame.Bottom = DoubleToFix32(r.Frame[3]);
-    EXPECT_EQ(t.Send(DG_IMAGE, DAT_IMAGELAYOUT, MSG_SET, &layout).rc, TWRC_SUCCESS);
-    TW_USERINTERFACE ui = {FALSE, FALSE, t.Parent()};
-    EXPECT_EQ(t.Send(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui).rc, TWRC_SUCCESS);
-    EXPECT_EQ(t.WaitForMessage(10000), MSG_XFERREADY);
+    TwainSession s;
+    EXPECT_TRUE(StartAcquisition(s, r));
     return {ReadAll(record + "\\SPI_SET_PARAMS.bin"), ReadAll(record + "\\SPI_SEND_TONE.bin")};
 }
 
@@ -90,7 +78,9 @@ TEST(ScannerBlocks, ScanSetUpSendsTheParameterAndToneBlocksByteForByte) {
         r.PixelType = c.pixelType;
         r.Dpi = c.dpi;
         r.Frame[0] = 1, r.Frame[1] = 2, r.Frame[2] = 3, r.Frame[3] = 2.5;
-        Blocks b = SetUpScan(r, c.brightness, record);
+        r.SetBrightness = true;
+        r.Brightness = c.brightness;
+        Blocks b = SetUpScan(r, record);
         ASSERT_EQ(b.params.size(), 28u);
         ASSERT_EQ(b.tone.size(), 16400u);
         // Parameters: the frame in 1/600 inch (right edge after the width

@@ -23,6 +23,10 @@ bool StartAcquisition(TwainSession& s, const AcquisitionRequest& r) {
     EXPECT_EQ(SetOneValueCap(s, ICAP_PIXELTYPE, TWTY_UINT16, r.PixelType), TWRC_SUCCESS);
     EXPECT_EQ(SetOneValueCap(s, ICAP_XRESOLUTION, TWTY_FIX32, Fix32ToUInt32(DoubleToFix32(r.Dpi))), TWRC_SUCCESS);
     EXPECT_EQ(SetOneValueCap(s, ICAP_XFERMECH, TWTY_UINT16, r.Mechanism), TWRC_SUCCESS);
+    if (r.SetBrightness) {
+        EXPECT_EQ(SetOneValueCap(s, ICAP_BRIGHTNESS, TWTY_FIX32, Fix32ToUInt32(DoubleToFix32(r.Brightness))),
+                  TWRC_SUCCESS);
+    }
     TW_IMAGELAYOUT layout = {};
     layout.Frame.Left = DoubleToFix32(r.Frame[0]);
     layout.Frame.Top = DoubleToFix32(r.Frame[1]);

@@ -15,6 +15,8 @@ struct AcquisitionRequest {
     double Dpi = 300;
     TW_UINT16 Mechanism = TWSX_MEMORY;
     double Frame[4] = {1, 1, 2, 1.5};  // inches: left, top, right, bottom
+    bool SetBrightness = false;         // ICAP_BRIGHTNESS as well
+    double Brightness = 0;
 };
 
 // Opens the product's source, negotiates the request, enables without the
