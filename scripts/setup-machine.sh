@@ -17,5 +17,5 @@ if [ -n "$need" ]; then
   fi
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -q
-  apt-get install -y -q --no-install-recommends $need
+  apt-get install -y -q $need
 fi
