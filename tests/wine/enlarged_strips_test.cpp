@@ -22,6 +22,7 @@
 #include "pipeline/scan_state.h"
 #include "settings/scan_settings.h"
 #include "tests/wine/harness/expected_lines.h"
+#include "tests/wine/harness/in_process_scanner.h"
 #include "tests/wine/harness/twain_app.h"
 #include "twain/capability_state.h"
 #include "twain/ds_entry.h"
@@ -29,26 +30,13 @@
 
 using namespace twtest;
 
-namespace {
-
-std::string DriverPath() {
-    char windows[MAX_PATH];
-    GetWindowsDirectoryA(windows, sizeof windows);
-    return std::string(windows) + "\\TWAIN_32\\PLNX_Q7B\\PLNX_Q7B.IOB";
-}
-
-}  // namespace
-
 TEST(EnlargedStrips, StripsEqualTheEnlargerAppliedToTheScannedLines) {
     struct Case {
         uint16_t scanMode;
         uint32_t dpiScale;
         uint32_t reportedDpi;
     } cases[] = {{1013, 0, 1200}, {1013, 2, 2400}, {1014, 3, 3600}, {1013, 4, 4800}, {1011, 2, 2400}, {1014, 0, 1200}};
-    OnProcessAttach(GetModuleHandleA(nullptr));
-    ASSERT_EQ(BindPortDriver(DriverPath().c_str()), DRIVER_BOUND);
-    TW_IDENTITY identity = {};
-    IdentifyScanner(identity);
+    ASSERT_TRUE(OpenSimulatedScanner());
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "mode " << c.scanMode << " DpiScale " << c.dpiScale);
         ScanSettings = InitialScanSettings();
@@ -107,10 +95,7 @@ TEST(EnlargedStrips, StripsEqualTheEnlargerAppliedToTheScannedLines) {
 TEST(EnlargedStrips, FileTransferAbove600DpiWritesTheEnlargedRows) {
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
-    OnProcessAttach(GetModuleHandleA(nullptr));
-    ASSERT_EQ(BindPortDriver(DriverPath().c_str()), DRIVER_BOUND);
-    TW_IDENTITY identity = {};
-    IdentifyScanner(identity);
+    ASSERT_TRUE(OpenSimulatedScanner());
     snprintf(DefaultFileXferSetup.FileName, sizeof DefaultFileXferSetup.FileName, "%sKORVANE2E.TIF", temp);
     snprintf(FileXferSetup.FileName, sizeof FileXferSetup.FileName, "%senlarged.tif", temp);
     for (uint32_t dpiScale : {0u, 3u}) {

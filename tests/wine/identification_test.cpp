@@ -12,6 +12,7 @@
 #include "device/identification.h"
 #include "device/port_driver.h"
 #include "settings/scan_settings.h"
+#include "tests/wine/harness/in_process_scanner.h"
 #include "tests/wine/harness/twain_app.h"
 #include "twain/ds_entry.h"
 
@@ -20,12 +21,6 @@ using namespace twtest;
 namespace {
 
 const char Section[] = "PLNX_Q7B Simulator";
-
-std::string DriverPath() {
-    char windows[MAX_PATH];
-    GetWindowsDirectoryA(windows, sizeof windows);
-    return std::string(windows) + "\\TWAIN_32\\PLNX_Q7B\\PLNX_Q7B.IOB";
-}
 
 struct Identified {
     std::string info;
@@ -42,7 +37,7 @@ Identified Identify() {
     ScanSettings.ScanSource = 9;
     TW_IDENTITY identity = {};
     strcpy(identity.ProductFamily, "Korvan Scan");
-    EXPECT_EQ(BindPortDriver(DriverPath().c_str()), DRIVER_BOUND);
+    EXPECT_EQ(BindPortDriver(SimulatorDriverPath().c_str()), DRIVER_BOUND);
     IdentifyScanner(identity);
     UnbindPortDriver();
     return {identity.Version.Info, identity.ProductFamily, ExtendedOptions, FeederInstalled, FeederSelected,

@@ -20,17 +20,13 @@
 #include "pipeline/scan_state.h"
 #include "settings/scan_settings.h"
 #include "tests/wine/harness/expected_lines.h"
+#include "tests/wine/harness/in_process_scanner.h"
 #include "twain/capability_state.h"
 #include "twain/ds_entry.h"
 #include "twain/source_state.h"
 
 TEST(OutputMatching, NativeColourLinesAreCorrectedBeforeTheyAreStored) {
-    char windows[MAX_PATH];
-    GetWindowsDirectoryA(windows, sizeof windows);
-    OnProcessAttach(GetModuleHandleA(nullptr));
-    ASSERT_EQ(BindPortDriver((std::string(windows) + "\\TWAIN_32\\PLNX_Q7B\\PLNX_Q7B.IOB").c_str()), DRIVER_BOUND);
-    TW_IDENTITY identity = {};
-    IdentifyScanner(identity);
+    ASSERT_TRUE(twtest::OpenSimulatedScanner());
     BuildColourCorrection();
     ScanSettings = InitialScanSettings();
     ScanSettings.ScanResolution = 150;

@@ -191,7 +191,10 @@ TEST(Transfers, EscBeforeTheFirstReadCancelsWithoutImageOrCloseRequest) {
     EXPECT_TRUE(InStateSeven(s));
 }
 
-TEST(Transfers, BusyReadIsRepeatedOnceAndTheImageIsWhole) {
+// A read answered 0x8321 is asked once more: one busy answer costs
+// nothing, and the repeat's own 0x8321 counts as success, so a second busy
+// answer leaves that read's lines missing rather than asking a third time.
+TEST(Transfers, BusyReadIsRepeatedExactlyOnce) {
     std::vector<TW_IMAGEMEMXFER> strips;
     std::vector<uint8_t> plain;
     {
@@ -199,38 +202,24 @@ TEST(Transfers, BusyReadIsRepeatedOnceAndTheImageIsWhole) {
         ASSERT_TRUE(StartAcquisition(s, AcquisitionRequest()));
         plain = MemoryImage(s, 65536, &strips);
     }
-    WinIniSectionGuard guard(SimulatorSection);
-    winini::WriteKey(SimulatorSection, "ReadBusy", "1");
-    winini::WriteKey(SimulatorSection, "ReadBusyAtLine", "0");
-    MessageBoxRecorder boxes;
-    TwainSession s;
-    ASSERT_TRUE(StartAcquisition(s, AcquisitionRequest()));
-    strips.clear();
-    EXPECT_EQ(MemoryImage(s, 65536, &strips), plain);
-    EXPECT_TRUE(boxes.Records().empty());
-}
-
-TEST(Transfers, BusyReadIsRepeatedNoMoreThanOnce) {
-    std::vector<TW_IMAGEMEMXFER> strips;
-    std::vector<uint8_t> plain;
-    {
+    for (const char* busyTimes : {"1", "2"}) {
+        SCOPED_TRACE(busyTimes);
+        WinIniSectionGuard guard(SimulatorSection);
+        winini::WriteKey(SimulatorSection, "ReadBusy", busyTimes);
+        winini::WriteKey(SimulatorSection, "ReadBusyAtLine", "0");
+        MessageBoxRecorder boxes;
         TwainSession s;
         ASSERT_TRUE(StartAcquisition(s, AcquisitionRequest()));
-        plain = MemoryImage(s, 65536, &strips);
+        strips.clear();
+        std::vector<uint8_t> image = MemoryImage(s, 65536, &strips);
+        ASSERT_EQ(image.size(), plain.size());
+        if (busyTimes[0] == '1') {
+            EXPECT_TRUE(image == plain);
+        } else {
+            EXPECT_FALSE(image == plain);
+        }
+        EXPECT_TRUE(boxes.Records().empty());
     }
-    // Busy twice: the repeated read's 0x8321 counts as success, so the read
-    // is not asked a third time and its lines never arrive.
-    WinIniSectionGuard guard(SimulatorSection);
-    winini::WriteKey(SimulatorSection, "ReadBusy", "2");
-    winini::WriteKey(SimulatorSection, "ReadBusyAtLine", "0");
-    MessageBoxRecorder boxes;
-    TwainSession s;
-    ASSERT_TRUE(StartAcquisition(s, AcquisitionRequest()));
-    strips.clear();
-    std::vector<uint8_t> busy = MemoryImage(s, 65536, &strips);
-    EXPECT_EQ(busy.size(), plain.size());
-    EXPECT_NE(busy, plain);
-    EXPECT_TRUE(boxes.Records().empty());
 }
 
 TEST(Transfers, StripBufferTooSmallForLineArtIsInsufficientMemory) {

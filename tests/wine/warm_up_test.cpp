@@ -9,14 +9,14 @@
 #include "device/command_blocks.h"
 #include "device/port_driver.h"
 #include "device/warm_up.h"
+#include "tests/wine/harness/in_process_scanner.h"
 #include "tests/wine/harness/twain_app.h"
 #include "twain/ds_entry.h"
 
 using namespace twtest;
 
 TEST(WarmUp, WaitsTheConfiguredTicksAfterWakingTheLamp) {
-    char windows[MAX_PATH], temp[MAX_PATH];
-    GetWindowsDirectoryA(windows, sizeof windows);
+    char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     std::string record = std::string(temp) + "warmup";
     CreateDirectoryA(record.c_str(), nullptr);
@@ -24,7 +24,7 @@ TEST(WarmUp, WaitsTheConfiguredTicksAfterWakingTheLamp) {
     WinIniSectionGuard simulator("PLNX_Q7B Simulator");
     winini::WriteKey("PLNX_Q7B Simulator", "RecordDir", record.c_str());
     OnProcessAttach(GetModuleHandleA(nullptr));
-    ASSERT_EQ(BindPortDriver((std::string(windows) + "\\TWAIN_32\\PLNX_Q7B\\PLNX_Q7B.IOB").c_str()), DRIVER_BOUND);
+    ASSERT_EQ(BindPortDriver(SimulatorDriverPath().c_str()), DRIVER_BOUND);
     DriverOpenDevice();
     struct Case {
         const char* value;  // nullptr: no key

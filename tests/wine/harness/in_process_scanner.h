@@ -1,0 +1,20 @@
+// The data source's core driven in process: the module's state set up as at
+// open, with the installed simulator bound as the port driver and the
+// scanner identified.
+#ifndef PLNX_TESTS_IN_PROCESS_SCANNER_H
+#define PLNX_TESTS_IN_PROCESS_SCANNER_H
+
+#include <string>
+
+namespace twtest {
+
+// C:\windows\TWAIN_32\PLNX_Q7B\PLNX_Q7B.IOB of the prefix.
+std::string SimulatorDriverPath();
+
+// Binds the simulator and identifies the scanner; false when it cannot be
+// loaded. UnbindPortDriver ends it.
+bool OpenSimulatedScanner();
+
+}  // namespace twtest
+
+#endif
