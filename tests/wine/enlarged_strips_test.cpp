@@ -53,13 +53,9 @@ TEST(EnlargedStrips, StripsEqualTheEnlargerAppliedToTheScannedLines) {
         EXPECT_EQ(g.ReportedDpi, c.reportedDpi);
 
         // What the scanner sent, at 600 dpi in the ring.
-        int type = c.scanMode - 1011;
-        int scanned = GetU16(ScanParamBlock, SP_RESOLUTION);
+        EXPECT_EQ(ScanParamBlock[SP_IMAGE_TYPE], c.scanMode - 1011);
         uint32_t ringLines = 0;
-        std::vector<uint8_t> ring = ExpectedRingLines(GetU16(ScanParamBlock, SP_LEFT), GetU16(ScanParamBlock, SP_TOP),
-                                                      GetU16(ScanParamBlock, SP_RIGHT), GetU16(ScanParamBlock, SP_BOTTOM),
-                                                      scanned, type, ToneBlock, DriverResample ? 600 : 0, g.LineBytes,
-                                                      &ringLines);
+        std::vector<uint8_t> ring = RingLinesOfThisScan(g.LineBytes, &ringLines);
         ASSERT_EQ(ringLines, g.OutLines);
         uint32_t f = c.dpiScale >= 2 ? 2 * c.dpiScale : 2;
         std::vector<uint8_t> expected(EnlargedBytes(f, ringLines, g.LineBytes));
@@ -110,10 +106,7 @@ TEST(EnlargedStrips, FileTransferAbove600DpiWritesTheEnlargedRows) {
         ASSERT_EQ(StartScan(nullptr, 0, 0, frame), 1);
         const ScanGeometry g = CurrentScan.Geometry;
         uint32_t ringLines = 0;
-        std::vector<uint8_t> ring = ExpectedRingLines(GetU16(ScanParamBlock, SP_LEFT), GetU16(ScanParamBlock, SP_TOP),
-                                                      GetU16(ScanParamBlock, SP_RIGHT), GetU16(ScanParamBlock, SP_BOTTOM),
-                                                      GetU16(ScanParamBlock, SP_RESOLUTION), 3, ToneBlock,
-                                                      DriverResample ? 600 : 0, g.LineBytes, &ringLines);
+        std::vector<uint8_t> ring = RingLinesOfThisScan(g.LineBytes, &ringLines);
         ASSERT_EQ(ringLines, g.OutLines);
         uint32_t f = dpiScale >= 2 ? 2 * dpiScale : 2;
         std::vector<uint8_t> expected(EnlargedBytes(f, ringLines, g.LineBytes));

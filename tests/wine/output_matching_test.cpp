@@ -38,9 +38,7 @@ TEST(OutputMatching, NativeColourLinesAreCorrectedBeforeTheyAreStored) {
     const ScanGeometry g = CurrentScan.Geometry;
 
     uint32_t lines = 0;
-    std::vector<uint8_t> ring = ExpectedRingLines(GetU16(ScanParamBlock, SP_LEFT), GetU16(ScanParamBlock, SP_TOP),
-                                                  GetU16(ScanParamBlock, SP_RIGHT), GetU16(ScanParamBlock, SP_BOTTOM),
-                                                  150, 3, ToneBlock, 0, g.LineBytes, &lines);
+    std::vector<uint8_t> ring = twtest::RingLinesOfThisScan(g.LineBytes, &lines);
     ASSERT_EQ(lines, g.OutLines);
     ColourCorrector corrector;
     PrepareColourCorrector(&corrector, ToneWorkTables[TONE_WORK_RED], ToneWorkTables[TONE_WORK_GREEN],
