@@ -384,41 +384,38 @@ TEST(DataSource, EnableWithoutDialogOnAScannerNotReadyAsksToBeClosed) {
     EXPECT_EQ(session.Send(DG_IMAGE, DAT_IMAGELAYOUT, MSG_SET, &layout).rc, TWRC_SUCCESS);
 }
 
-TEST(DataSource, MissingDriverFailsTheOpenWithItsBox) {
+// A driver that cannot be loaded, or loads without its three exports, fails
+// the open with TWCC_OPERATIONERROR after the boxes that say so; the source
+// stays closed and opens with a good driver.
+TEST(DataSource, UnusableDriverFailsTheOpenWithItsBoxes) {
+    struct Case {
+        const char* driver;
+        std::vector<std::string> texts;
+    } cases[] = {
+        {"NOSUCH.IOB", {"hDriver < 32"}},
+        // Any DLL without the exports will do: the source manager itself.
+        {"..\\..\\system32\\TWAIN_32.DLL", {"lpDrviver NULL", "lpSpiCall NULL", "lpBufAddr NULL"}},
+    };
     WinIniGuard guard({"DRIVER"});
-    winini::WriteKey("PLNINFO_Q7B", "DRIVER", "NOSUCH.IOB");
-    MessageBoxRecorder boxes;
-    TwainSession session;
-    ASSERT_EQ(session.OpenDsm(), TWRC_SUCCESS);
-    TripletResult opened = session.OpenSource(DefaultName);
-    EXPECT_EQ(opened.rc, TWRC_FAILURE);
-    EXPECT_EQ(opened.cc, TWCC_OPERATIONERROR);
-    ASSERT_EQ(boxes.Records().size(), 1u);
-    EXPECT_EQ(boxes.Records()[0].owner, nullptr);
-    EXPECT_EQ(boxes.Records()[0].caption, "Msg");
-    EXPECT_EQ(boxes.Records()[0].text, "hDriver < 32");
-    // Still closed: a good driver opens it.
-    winini::DeleteKey("PLNINFO_Q7B", "DRIVER");
-    EXPECT_EQ(session.OpenSource(DefaultName).rc, TWRC_SUCCESS);
-}
-
-TEST(DataSource, DriverWithoutItsExportsFailsTheOpenAfterNamingThem) {
-    // twscan.exe's folder holds no driver, but any DLL without the three
-    // exports will do: the source manager itself.
-    WinIniGuard guard({"DRIVER"});
-    winini::WriteKey("PLNINFO_Q7B", "DRIVER", "..\\..\\system32\\TWAIN_32.DLL");
-    MessageBoxRecorder boxes;
-    TwainSession session;
-    ASSERT_EQ(session.OpenDsm(), TWRC_SUCCESS);
-    TripletResult opened = session.OpenSource(DefaultName);
-    EXPECT_EQ(opened.rc, TWRC_FAILURE);
-    EXPECT_EQ(opened.cc, TWCC_OPERATIONERROR);
-    std::vector<std::string> texts;
-    for (const MessageBoxRecord& r : boxes.Records()) {
-        EXPECT_EQ(r.caption, "Msg");
-        texts.push_back(r.text);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.driver);
+        winini::WriteKey("PLNINFO_Q7B", "DRIVER", c.driver);
+        MessageBoxRecorder boxes;
+        TwainSession session;
+        ASSERT_EQ(session.OpenDsm(), TWRC_SUCCESS);
+        TripletResult opened = session.OpenSource(DefaultName);
+        EXPECT_EQ(opened.rc, TWRC_FAILURE);
+        EXPECT_EQ(opened.cc, TWCC_OPERATIONERROR);
+        std::vector<std::string> texts;
+        for (const MessageBoxRecord& r : boxes.Records()) {
+            EXPECT_EQ(r.owner, nullptr);
+            EXPECT_EQ(r.caption, "Msg");
+            texts.push_back(r.text);
+        }
+        EXPECT_EQ(texts, c.texts);
+        winini::DeleteKey("PLNINFO_Q7B", "DRIVER");
+        EXPECT_EQ(session.OpenSource(DefaultName).rc, TWRC_SUCCESS);
     }
-    EXPECT_EQ(texts, (std::vector<std::string>{"lpDrviver NULL", "lpSpiCall NULL", "lpBufAddr NULL"}));
 }
 
 TEST(DataSource, NullDataIsRefusedWithBadValue) {
